@@ -67,7 +67,11 @@ struct mtrc_search {
 };
 
 // Analyses one file. language: 0 C++, 1 C, 2 Visual Basic, anything else C++.
-// Returns null for an empty path or a file that cannot be opened or read.
+// Returns null for an empty path or a file that cannot be opened or read; a
+// directory, a FIFO or a device counts as a file that cannot be opened, and a
+// file above 2 GiB as one that cannot be held in memory. The file is read
+// whole into one buffer of its size, released before the function returns.
+// Keeps no shared state: several threads may call it at once.
 TARNEL_API mtrc_lines* mtrc_code_Analyze(char* path, int language, int wantFunctions,
                                          int wantClasses);
 
@@ -75,11 +79,18 @@ TARNEL_API mtrc_lines* mtrc_code_Analyze(char* path, int language, int wantFunct
 TARNEL_API mtrc_search* mtrc_file_NewSearch(char* path, char* exts, int subdirs);
 
 // Searches the directory `search->path` for the extension list; returns the
-// number of records added in front of `search->files`, or -1.
+// number of records added in front of `search->files`, or -1. A relative
+// directory is taken from the current directory at the time of the call and
+// the records hold absolute paths; the directory becomes current. Symbolic
+// links to directories are followed, but never into a directory the walk is
+// already inside.
 TARNEL_API int mtrc_file_FindByExt(mtrc_search* search);
 
 // Lists the existing source files named by the project file `search->path`
 // that match the extension list; returns the number of records added, or -1.
+// Each "SOURCE=" value is read relative to the project file's folder, with
+// backslashes as separators and "." and ".." resolved; a name that exists
+// only in another letter case is listed as it is on disk.
 TARNEL_API int mtrc_file_GetFromDSP(mtrc_search* search);
 
 // Splits an extension list ("CPP; hpp;.c") into upper-case extensions with a
@@ -94,7 +105,7 @@ TARNEL_API long mtrc_file_GetSizeSum(mtrc_search* search);
 TARNEL_API int mtrc_file_DeleteSearch(mtrc_search* search);
 
 // Release functions for what the library hands out. Each accepts null.
-TARNEL_API void mtrc_code_Release(mtrc_lines* lines);       // record, lists, names
+TARNEL_API void mtrc_code_Release(mtrc_lines* lines);        // record, lists, names
 TARNEL_API void mtrc_file_ReleaseRecord(FileRecord* record); // one record and its path
 TARNEL_API void mtrc_file_ReleaseExts(std::string* exts);    // an extension array
 

@@ -239,6 +239,23 @@ TEST(FindByExt, UnlistableSubdirectoryContributesNothing) {
     tarnel::releaseRecords(search.files);
 }
 
+// Sizes that do not fit the 32-bit field are stored as INT_MAX, not as a
+// negative or wrapped number.
+TEST(FindByExt, SizeAboveTwoGibIsStoredAsIntMax) {
+    TempDir dir;
+    dir.write("big.c", "x");
+    FaultyFileSystem fs;
+    for (long long size : {0x80000000LL, 0x100000005LL}) {
+        fs.reportedSize = size;
+        DirBuffer buffer(dir.path());
+        char exts[] = "c";
+        mtrc_search search{buffer.data(), exts, 0, 0, nullptr};
+        ASSERT_EQ(tarnel::findByExt(fs, &search), 1);
+        EXPECT_EQ(search.files->size, 0x7fffffff) << size;
+        tarnel::releaseRecords(search.files);
+    }
+}
+
 TEST(GetSizeSum, EmptyFilesSumToZeroNothingFoundIsMinusOne) {
     TempDir dir;
     dir.write("a.c");
