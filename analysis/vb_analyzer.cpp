@@ -21,6 +21,7 @@
 //     counts as effective (also when it is a comment line too).
 //  4. A last line without a line feed is counted as if it had one; an empty
 //     scan counts no line at all.
+#include <array>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -45,6 +46,25 @@ struct VbState {
     bool comment = false; // set by an apostrophe; cleared at line end
     bool punct = false;   // set by "(", ")" or ","; cleared at line end
 };
+
+// What a byte does to the flags of its line (rule 2).
+enum class ByteClass : unsigned char {
+    Code,       // any byte not named below: code, unless a comment began
+    Blank,      // tab, space, carriage return: nothing
+    Apostrophe, // begins a comment, also inside a string literal
+    Punct,      // "(", ")", ",": neither code nor blank
+    LineFeed,   // ends the line
+};
+
+constexpr auto kByteClass = [] {
+    std::array<ByteClass, 256> table{};
+    table.fill(ByteClass::Code);
+    table['\t'] = table[' '] = table['\r'] = ByteClass::Blank;
+    table['\''] = ByteClass::Apostrophe;
+    table['('] = table[')'] = table[','] = ByteClass::Punct;
+    table['\n'] = ByteClass::LineFeed;
+    return table;
+}();
 
 void endLine(VbState& s) {
     ++s.lines;
@@ -88,27 +108,44 @@ std::size_t scanStart(const unsigned char* data, std::size_t size) {
 
 mtrc_lines* analyzeVb(const unsigned char* data, std::size_t size) {
     VbState s;
-    const std::size_t start = scanStart(data, size);
-    for (std::size_t i = start; i < size; ++i) {
-        switch (data[i]) {
-        case '\t':
-        case ' ':
-        case '\r': break;
-        case '\'': s.comment = true; break;
-        case '(':
-        case ')':
-        case ',': s.punct = true; break;
-        case '\n': endLine(s); break;
-        default:
-            if (!s.comment)
+    std::size_t pos = scanStart(data, size);
+    // Line by line: once a line has a comment, or code, the bytes after it
+    // can change nothing but the comment flag, so the scan jumps ahead with
+    // memchr (rule 2 in full for every byte, at the speed of a byte search).
+    while (pos < size) {
+        const void* lf = std::memchr(data + pos, '\n', size - pos);
+        const std::size_t lineEnd = lf ? static_cast<const unsigned char*>(lf) - data : size;
+        for (std::size_t i = pos; i < lineEnd; ++i) {
+            const ByteClass c = kByteClass[data[i]];
+            if (c == ByteClass::Blank)
+                continue;
+            if (c == ByteClass::Punct) {
+                s.punct = true;
+                continue;
+            }
+            if (c == ByteClass::Code) {
                 s.code = true;
+                ++i;
+                // The rest of the line matters only for an apostrophe.
+                if (i >= lineEnd || !std::memchr(data + i, '\'', lineEnd - i))
+                    break;
+            }
+            s.comment = true;
             break;
         }
-    }
-    if (start < size && data[size - 1] != '\n')
+        // A last line without a line feed counts as if it had one (rule 4).
         endLine(s);
-    return new mtrc_lines{s.lines, s.comments, s.blanks, s.effective, -1,      -1,
-                          -1,      -1,         -1,       -1,          nullptr, nullptr};
+        pos = lineEnd + 1;
+    }
+    auto* result = new mtrc_lines{};
+    result->lines = s.lines;
+    result->comments = s.comments;
+    result->blanks = s.blanks;
+    result->effective = s.effective;
+    // Visual Basic measures no functions, complexity, classes or structs.
+    result->functions = result->cc_min = result->cc_max = result->cc_avg = -1;
+    result->classes = result->structs = -1;
+    return result;
 }
 
 } // namespace tarnel

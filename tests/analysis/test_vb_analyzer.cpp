@@ -111,6 +111,48 @@ TEST(VbRules, BoundaryCasesHaveTheirSizes) {
     EXPECT_EQ(std::string("VERSION 5.00\nAttribute A = 123\n").size(), 31u);
 }
 
+// The analyzer skips ahead within a line; compare it with the rules applied
+// byte by byte on random text made of the bytes that matter.
+TEST(VbRules, SameCountsAsByteByByteRules) {
+    const char alphabet[] = {'a', ' ', '\t', '\r', '\n', '\'', '(', ',', '\0', '\xe9'};
+    unsigned seed = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        seed = seed * 1103515245u + 12345u;
+        const unsigned length = (seed >> 16) % 60;
+        for (unsigned i = 0; i < length; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += alphabet[(seed >> 16) % sizeof alphabet];
+        }
+        int lines = 0, comments = 0, blanks = 0, effective = 0;
+        bool code = false, comment = false, punct = false;
+        auto endLine = [&] {
+            ++lines;
+            comments += comment;
+            blanks += !code && !comment && !punct;
+            effective += code;
+            code = comment = punct = false;
+        };
+        for (char c : text) {
+            if (c == '\'')
+                comment = true;
+            else if (c == '(' || c == ')' || c == ',')
+                punct = true;
+            else if (c == '\n')
+                endLine();
+            else if (c != ' ' && c != '\t' && c != '\r' && !comment)
+                code = true;
+        }
+        if (!text.empty() && text.back() != '\n')
+            endLine();
+        Result r = analyze(text);
+        ASSERT_EQ(r->lines, lines) << round;
+        ASSERT_EQ(r->comments, comments) << round;
+        ASSERT_EQ(r->blanks, blanks) << round;
+        ASSERT_EQ(r->effective, effective) << round;
+    }
+}
+
 // Through the exported function: language 2 reads a file from disk, with the
 // form header written with CR LF and a NUL byte in the code.
 TEST(VbFiles, AnalyzeReadsFormFile) {
