@@ -1,4 +1,6 @@
 // The Visual Basic analyzer: line counts after the designer header.
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -169,6 +171,36 @@ TEST(VbFiles, AnalyzeReadsFormFile) {
     EXPECT_EQ(r->functions, -1);
     EXPECT_EQ(r->func_list, nullptr);
     EXPECT_EQ(r->class_list, nullptr);
+}
+
+// Every file under fixtures/vb states on its first line what it must give:
+// "expect: lines L comments C blanks B effective E". In a form or class file
+// that line is the VERSION line of the header, which is not counted.
+TEST(VbFiles, FixturesGiveTheCountsTheyState) {
+    int checked = 0;
+    for (const auto& entry :
+         testing_files::fs::directory_iterator(std::string(KESTRUM_TEST_DATA) + "/vb")) {
+        const std::string path = entry.path().string();
+        SCOPED_TRACE(path);
+        std::ifstream in(path, std::ios::binary);
+        std::string first;
+        std::getline(in, first);
+        const std::size_t at = first.find("expect:");
+        ASSERT_NE(at, std::string::npos);
+        int lines = -1, comments = -1, blanks = -1, effective = -1;
+        ASSERT_EQ(std::sscanf(first.c_str() + at,
+                              "expect: lines %d comments %d blanks %d effective %d", &lines,
+                              &comments, &blanks, &effective),
+                  4);
+        Result r(mtrc_code_Analyze(const_cast<char*>(path.c_str()), tarnel::LangVb, 0, 0));
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->lines, lines);
+        EXPECT_EQ(r->comments, comments);
+        EXPECT_EQ(r->blanks, blanks);
+        EXPECT_EQ(r->effective, effective);
+        ++checked;
+    }
+    EXPECT_GE(checked, 4);
 }
 
 TEST(VbFiles, EmptyFileHasNoLines) {
