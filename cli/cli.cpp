@@ -291,15 +291,17 @@ struct WorkFile {
     int size = 0;
 };
 
-// Why a directory source could not be searched, in a few words.
+// Why a directory source could not be searched, in a few words, or empty
+// when the directory itself opens.
 std::string directoryFailure(const std::string& dir) {
     DIR* d = opendir(dir.c_str());
     if (!d)
         return std::string("cannot search directory: ") + std::strerror(errno);
     closedir(d);
-    return "cannot search directory";
+    return {};
 }
 
+// Why a project file source could not be read, or empty when it reads.
 std::string projectFailure(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0)
@@ -311,7 +313,7 @@ std::string projectFailure(const std::string& path) {
         return "cannot read project file: Is a directory";
     if (ok && st.st_size < 19)
         return "cannot read project file: too short to be a project file";
-    return "cannot read project file";
+    return {};
 }
 
 // Searches one directory or .dsp source and appends its files; throws a
@@ -322,10 +324,10 @@ void collectSearch(const std::string& path, const std::string& exts, bool subdir
     const bool directory = isDirectorySource(path);
     const SourceFiles found = searchSource(path, exts, subdirs);
     if (found.status == SearchStatus::Failed) {
-        if (emptyExtensionList(exts))
-            throw UsageError{shownName + ": the extension list is empty"};
-        throw UsageError{shownName + ": " +
-                         (directory ? directoryFailure(path) : projectFailure(path))};
+        std::string why = directory ? directoryFailure(path) : projectFailure(path);
+        if (why.empty())
+            why = emptyExtensionList(exts) ? "the extension list is empty" : "cannot be searched";
+        throw UsageError{shownName + ": " + why};
     }
     if (found.status == SearchStatus::NoFiles)
         throw UsageError{shownName + ": no files meeting extensions " + exts};
