@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Compares the speed of kestrum with the line counters and complexity tools a
+# user would otherwise pick from Debian (cloc, sloccount, pmccabe) on one
+# source tree, by default the kernel tree of Debian's linux-source package.
+#
+#   bash bench/compare_tools.sh [TREE] [KESTRUM]
+#
+# TREE     the tree to measure (default /work/kernel/linux-source-6.1, or
+#          /usr/src/linux-source-* unpacked); a part such as TREE/drivers works too
+# KESTRUM  the kestrum program (default: a Release build made in build/bench)
+#
+# Every tool gets the same C and header files (*.c, *.h); sloccount takes the
+# tree itself, as it only accepts directories. The files are read once before
+# the runs so that every tool finds them in the page cache. Prints each tool's
+# time, its rate over the bytes of those files and its time as a multiple of
+# kestrum's on one thread. A figure-printing benchmark, never a test.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+tree="${1:-/work/kernel/linux-source-6.1}"
+kestrum="${2:-}"
+cores=$(nproc)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+if [ ! -d "$tree" ]; then
+  echo "compare_tools: $tree is not a directory" >&2
+  echo "  (install linux-source and unpack /usr/src/linux-source-*.tar.xz, then name it)" >&2
+  exit 2
+fi
+tree=$(cd "$tree" && pwd)
+
+# kestrum itself, built for speed unless a program was named.
+if [ -z "$kestrum" ]; then
+  echo "== building kestrum (Release) in build/bench"
+  cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRUM_TESTS=OFF \
+    -DKESTRUM_GUI=OFF >/dev/null || exit 2
+  cmake --build build/bench --target kestrum -j "$cores" >/dev/null || exit 2
+  kestrum=build/bench/bin/kestrum
+fi
+
+# The other tools: installed when missing, skipped with a note when that fails.
+missing=()
+for tool in cloc sloccount pmccabe; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== installing ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null 2>&1 || echo "   (could not install; missing tools are skipped)"
+fi
+
+echo "== collecting the C and header files of $tree"
+find "$tree" -type f \( -name '*.c' -o -name '*.h' \) -print0 >"$work/files0"
+tr '\0' '\n' <"$work/files0" >"$work/files"
+nfiles=$(wc -l <"$work/files")
+bytes=$(xargs -0 cat <"$work/files0" | wc -c)
+mb=$(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1e6 }')
+echo "   $nfiles files, $mb MB (read once to fill the page cache)"
+
+names=()
+times=()
+notes=()
+
+# Runs a command, records its wall time in seconds and a note on how it ended.
+measure() {
+  local name=$1
+  shift
+  local start end status
+  start=$(date +%s.%N)
+  "$@" >"$work/out" 2>"$work/err"
+  status=$?
+  end=$(date +%s.%N)
+  local secs
+  secs=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }')
+  local note="exit $status"
+  if [ "$status" -gt 128 ]; then
+    note="CRASHED (signal $((status - 128)))"
+  fi
+  names+=("$name")
+  times+=("$secs")
+  notes+=("$note")
+  printf '   %-22s %8s s   %s\n' "$name" "$secs" "$note"
+}
+
+echo "== running"
+measure "kestrum -j 1" "$kestrum" -q -j 1 -x "C;H" "$tree"
+kestrum_status=${notes[-1]}
+measure "kestrum -j $cores" "$kestrum" -q -j "$cores" -x "C;H" "$tree"
+"$kestrum" -q -j 1 -x "C;H" "$tree" >"$work/one.txt" 2>/dev/null
+"$kestrum" -q -j "$cores" -x "C;H" "$tree" >"$work/all.txt" 2>/dev/null
+if cmp -s "$work/one.txt" "$work/all.txt"; then
+  echo "   (output of -j 1 and -j $cores identical)"
+else
+  echo "   WARNING: output of -j 1 and -j $cores differ"
+fi
+grep -m1 'source file(s)' "$work/one.txt" | sed 's/^[[:space:]~]*/   kestrum measured: /'
+
+if command -v cloc >/dev/null; then
+  measure "cloc" cloc --quiet --list-file="$work/files"
+else
+  echo "   cloc: not installed, skipped"
+fi
+if command -v sloccount >/dev/null; then
+  mkdir -p "$work/slocdata"
+  measure "sloccount (tree)" sloccount --datadir "$work/slocdata" "$tree"
+else
+  echo "   sloccount: not installed, skipped"
+fi
+if command -v pmccabe >/dev/null; then
+  # In batches, as xargs gives them; a batch whose pmccabe crashes is counted.
+  measure "pmccabe" xargs -0 -n 200 pmccabe <"$work/files0"
+  crashes=$(grep -c 'terminated by signal' "$work/err" || true)
+  [ "$crashes" -gt 0 ] && echo "   pmccabe crashed in $crashes batches of 200 files"
+else
+  echo "   pmccabe: not installed, skipped"
+fi
+
+echo "== results over $mb MB of C and header files"
+base=${times[0]}
+printf '   %-22s %9s %10s %14s\n' "tool" "seconds" "MB/s" "x kestrum -j1"
+best_other=""
+for i in "${!names[@]}"; do
+  t=${times[$i]}
+  rate=$(awk -v m="$mb" -v t="$t" 'BEGIN { printf "%.1f", (t > 0 ? m / t : 0) }')
+  ratio=$(awk -v t="$t" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? t / b : 0) }')
+  printf '   %-22s %9s %10s %14s\n' "${names[$i]}" "$t" "$rate" "$ratio"
+  if [[ "${names[$i]}" != kestrum* ]] && [[ "${notes[$i]}" != CRASHED* ]]; then
+    if [ -z "$best_other" ] || awk -v a="$t" -v b="$best_other" 'BEGIN { exit !(a < b) }'; then
+      best_other=$t
+      best_name=${names[$i]}
+    fi
+  fi
+done
+if [ -n "$best_other" ]; then
+  speedup=$(awk -v o="$best_other" -v b="$base" 'BEGIN { printf "%.1f", (b > 0 ? o / b : 0) }')
+  echo "   kestrum on one thread is ${speedup}x as fast as the fastest other tool ($best_name)"
+fi
+scaling=$(awk -v a="${times[0]}" -v b="${times[1]}" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
+echo "   kestrum on $cores threads: ${scaling}x the speed of one thread"
+echo "   kestrum -j 1 ended with: $kestrum_status"
