@@ -464,6 +464,8 @@ std::vector<FileResult> analyzeAll(std::vector<WorkFile>& files, const Options& 
     int jobs = o.jobs;
     if (jobs <= 0)
         jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    // More threads than this only cost memory; the disk and cores are the limit.
+    jobs = std::min(jobs, 256);
     if (static_cast<std::size_t>(jobs) > files.size())
         jobs = static_cast<int>(std::max<std::size_t>(1, files.size()));
 
