@@ -1,5 +1,6 @@
 // The project file reader: which lines name files, how a value becomes a
 // path, and what fails.
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,6 +93,12 @@ const DspCase kCases[] = {
     // nine, with a line feed after it ten.
     {"nine_bytes_after_line_feed", std::string(kHeader) + "SOURCE=.c", "c", {}},
     {"ten_bytes_after_line_feed", std::string(kHeader) + "SOURCE=.c\n", "c", {"proj/.c"}},
+    {"empty_value", std::string(kHeader) + "SOURCE=   \r\nSOURCE=\r\n", "c", {}},
+    {"lone_quote_value", std::string(kHeader) + "SOURCE=\"\r\n# padding\r\n", "c", {}},
+    {"nul_bytes_around_lines",
+     std::string(kHeader) + std::string("\0\0\nSOURCE=.\\a.c\r\n\0", 19),
+     "c",
+     {"proj/a.c"}},
     {"exact_name_preferred_over_case_variants",
      std::string(kHeader) + "SOURCE=.\\dup.c\r\n",
      "c",
@@ -223,6 +230,27 @@ TEST(GetFromDsp, FailureAtAnyStepLeavesNothingBehind) {
     EXPECT_EQ(tarnel::getFromDsp(fs, &search), 0);
     EXPECT_EQ(fs.openHandles, 0);
     EXPECT_EQ(fs.liveBlocks, 0);
+}
+
+// Arbitrary bytes, with source lines scattered among them, never crash the
+// reader; whatever it lists exists.
+TEST(GetFromDsp, ArbitraryBytesAreHandled) {
+    TempDir dir;
+    writeTree(dir);
+    const char* pieces[] = {"\nSOURCE=", ".\\a.c", "..\\", "\r", "\n", "\"", "\0", "\xff", "x"};
+    unsigned seed = 7;
+    for (int round = 0; round < 300; ++round) {
+        std::string content = kHeader;
+        for (int i = 0; i < 40; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const char* piece = pieces[(seed >> 16) % 9];
+            content.append(piece, *piece ? std::strlen(piece) : 1);
+        }
+        const Read read = readProject(dir, content, "c;h;;");
+        ASSERT_GE(read.result, 0);
+        for (const std::string& p : read.paths)
+            EXPECT_TRUE(testing_files::fs::exists(dir / p)) << p;
+    }
 }
 
 // Parent folders: every dot and backslash after "SOURCE=" was dropped, so

@@ -52,6 +52,7 @@ const VbCase kCases[] = {
     {"crlf_and_bare_lf_mixed", "a\r\n\r\n' c\r\nb\n\n", 5, 1, 2, 2},
     {"high_bytes_are_code", "\xe9\xff\x80\n", 1, 0, 0, 1},
     {"nul_bytes_are_code", std::string("\0\n\0", 3), 2, 0, 0, 2},
+    {"one_mib_line_then_comment", std::string(1 << 20, 'x') + "'\n", 1, 1, 0, 1},
     {"lone_cr_is_not_a_line_end", "a\rb\r", 1, 0, 0, 1},
     {"module_not_beginning_with_version_counts_whole",
      "Attribute VB_Name = \"Module1\"\nSub A()\nEnd Sub\n", 3, 0, 0, 3},
