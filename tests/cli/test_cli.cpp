@@ -248,6 +248,41 @@ TEST_F(Cli, JsonHasFilesLanguagesAndTotals) {
     EXPECT_NE(r.out.find("\"totals\": {\"files\":3,\n\"lines\":{\"total\":"), std::string::npos);
     EXPECT_NE(r.out.find("\"functions\":{\"total\":"), std::string::npos);
     EXPECT_EQ(r.out.substr(r.out.size() - 4), "}\n}\n");
+
+    // When a JSON parser is at hand, the whole document must parse, with the
+    // --max-cc list and with no file at all.
+    if (std::system("command -v python3 >/dev/null 2>&1") != 0)
+        return;
+    const std::string check = "python3 -c 'import json,sys; json.load(open(sys.argv[1]))' ";
+    const fs::path json = root_ / "out" / "check.json";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-f", "json", "j"},
+          std::vector<std::string>{"-f", "json", "--max-cc", "0", "j"},
+          std::vector<std::string>{"-f", "json", "--functions", "j/a.c", "--classes", "j/a.c"},
+          std::vector<std::string>{"-f", "json", "-x", "C", "j/b.bas"}}) {
+        std::ofstream(json, std::ios::binary) << run(args).out;
+        EXPECT_EQ(std::system((check + quote(json.string())).c_str()), 0) << args[2];
+    }
+}
+
+TEST_F(Cli, ProgressLineOnATerminalOnly) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no script(1) to give the program a terminal";
+    write("p/a.c", "int a;\n");
+    write("p/b.c", "int b;\n");
+    const auto onTerminal = [&](const std::string& options) {
+        const fs::path log = root_ / "out" / "terminal";
+        const std::string cmd =
+            "script -qec " +
+            quote(quote(KESTRUM_PROGRAM) + " " + options + " " + quote(path("p")) + " >/dev/null") +
+            " " + quote(log.string()) + " >/dev/null 2>&1";
+        EXPECT_EQ(std::system(cmd.c_str()), 0);
+        return readFile(log);
+    };
+    EXPECT_NE(onTerminal("").find("2 of 2 files, 0.0 MB, "), std::string::npos);
+    EXPECT_EQ(onTerminal("-q").find("files"), std::string::npos);
+    // Not a terminal: nothing on standard error.
+    EXPECT_EQ(run({"p"}).err, "");
 }
 
 TEST_F(Cli, ManyThreadsGiveTheSameOutputAsOne) {
