@@ -323,6 +323,20 @@ TEST_F(Cli, UnreadableFilesAreNamedAndTheOthersReported) {
     EXPECT_EQ(r.err, "kestrum: " + path("u2/looks_like.c") + ": Is a directory\n");
 }
 
+TEST_F(Cli, HostileTreesFinishWithTheirFilesMeasured) {
+    write("h/a/x.c", "int x;\n");
+    fs::create_directory_symlink("..", root_ / "h" / "a" / "up"); // a link loop
+    std::string binary(4096, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>(i * 131 % 256);
+    write("h/binary.c", binary);
+    write("h/empty.c", "");
+    write("h/long.c", std::string(1 << 20, 'x') + "\n");
+    const Outcome r = run({"--columns", "A", "h"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("total 4 source file(s)"), std::string::npos) << r.out;
+}
+
 TEST_F(Cli, UsageAndSourceErrorsExitWithTwoAndOneLine) {
     write("empty/readme.txt", "x\n");
     write("short.dsp", "SOURCE=a.c\n");
