@@ -1,0 +1,66 @@
+#include "TotalsView.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QStackedLayout>
+
+CTotalsView::CTotalsView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("totalsView"));
+    m_pStack = new QStackedLayout(this);
+    m_pStack->setContentsMargins(0, 0, 0, 0);
+
+    m_wndText = new QPlainTextEdit(this);
+    m_wndText->setObjectName(QStringLiteral("totalsText"));
+    m_wndText->setReadOnly(true);
+    m_wndText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The reports line their columns up with tabs and blanks.
+    m_wndText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_pStack->addWidget(m_wndText);
+}
+
+void CTotalsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    OnInitialUpdate();
+}
+
+void CTotalsView::OnInitialUpdate() {
+    if (m_pList != nullptr) {
+        return;
+    }
+    m_pList = new CListViewEx(LayoutFunctionMetrics, this);
+    m_pList->setObjectName(QStringLiteral("totalsList"));
+    m_pStack->addWidget(m_pList);
+    Apply();
+}
+
+void CTotalsView::SetText(const QString& text) {
+    m_wndText->setPlainText(text);
+}
+
+QString CTotalsView::GetText() const {
+    return m_wndText->toPlainText();
+}
+
+void CTotalsView::Clear() {
+    m_wndText->clear();
+    if (m_pList != nullptr && m_pList->model() != nullptr) {
+        m_pList->model()->removeRows(0, m_pList->model()->rowCount());
+    }
+}
+
+void CTotalsView::SetAsList(bool asList) {
+    m_bAsList = asList;
+    Apply();
+}
+
+void CTotalsView::SetListLayout(ListLayout layout) {
+    if (m_pList != nullptr) {
+        m_pList->SetupColumns(layout);
+    }
+}
+
+void CTotalsView::Apply() {
+    if (m_pList != nullptr) {
+        m_pStack->setCurrentWidget(m_bAsList ? static_cast<QWidget*>(m_pList) : m_wndText);
+    }
+}
