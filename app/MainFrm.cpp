@@ -24,6 +24,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "tarnel.h"
+
 namespace {
 
 // Pane sizes: the tree column is 180 wide, the list 200 and the totals 100
@@ -70,6 +72,11 @@ CMainFrame::CMainFrame(CPlatform& platform, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    // The extension arrays of the by-extension mode come from the library.
+    for (std::string*& exts : m_pLangExts) {
+        mtrc_file_ReleaseExts(exts);
+        exts = nullptr;
+    }
 }
 
 bool CMainFrame::Create(const QString& openPath) {

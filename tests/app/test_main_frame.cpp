@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 
 namespace {
@@ -258,8 +259,7 @@ TEST_F(MainFrame, MenuItemsTextsAndIdsAsDocumented) {
 }
 
 TEST_F(MainFrame, ToolbarButtonsInOrderWithTheirStatusTexts) {
-    CMainFrame frame(m_platform);
-    frame.Create(QString());
+    CMainFrame& frame = Start();
     QList<int> ids;
     for (QAction* action : frame.m_wndToolBar->actions()) {
         ids << (action->isSeparator() ? 0 : action->data().toInt());
@@ -291,6 +291,17 @@ TEST_F(MainFrame, ToolbarButtonsInOrderWithTheirStatusTexts) {
         ASSERT_NE(frame.Action(c.id), nullptr) << c.id;
         EXPECT_EQ(frame.Action(c.id)->statusTip(), QLatin1String(c.status)) << c.id;
     }
+
+    // Only About shows a tool tip; the other buttons show their status text only.
+    for (int id : {ID_TB_PROJECT_NEW, ID_APP_ABOUT}) {
+        QWidget* button = frame.m_wndToolBar->widgetForAction(frame.Action(id));
+        ASSERT_NE(button, nullptr);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QToolTip::hideText();
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_EQ(QToolTip::text(), id == ID_APP_ABOUT ? QStringLiteral("About") : QString()) << id;
+    }
+    QToolTip::hideText();
 
     // Pointing at a command shows its status text; afterwards "Ready" again.
     QStatusTipEvent tip(frame.Action(32823)->statusTip());
@@ -510,6 +521,14 @@ TEST_F(MainFrame, AboutBoxClosesOnlyWithOk) {
                   QStringLiteral("E-MAIL: " KESTRUM_SUPPORT_MAIL));
 
         dialog.show();
+        // Every text fits its control.
+        for (QWidget* control : dialog.findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(control) != nullptr ||
+                qobject_cast<QPushButton*>(control) != nullptr) {
+                EXPECT_GE(control->width(), control->sizeHint().width())
+                    << control->objectName().toStdString();
+            }
+        }
         QTest::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_FALSE(about->m_bOk);
