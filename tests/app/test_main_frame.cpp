@@ -213,6 +213,18 @@ TEST_F(MainFrame, ExitWhileMaximizedKeepsTheNormalRectangleForTheNextStart) {
     EXPECT_TRUE(again.isMaximized());
 }
 
+TEST_F(MainFrame, DegenerateStoredRectangleStillGivesAUsableWindow) {
+    // Right of left and above top: a hand-edited or damaged settings file.
+    Store("WndPosLeft", 300);
+    Store("WndPosRight", 100);
+    Store("WndPosTop", 50);
+    Store("WndPosBottom", 50);
+    CMainFrame& frame = Start();
+    EXPECT_GE(frame.frameGeometry().width(), CMainFrame::kMinTrackWidth);
+    EXPECT_GE(frame.frameGeometry().height(), CMainFrame::kMinTrackHeight);
+    EXPECT_TRUE(frame.isVisible());
+}
+
 TEST_F(MainFrame, MenuItemsTextsAndIdsAsDocumented) {
     CMainFrame frame(m_platform);
     frame.Create(QString());
