@@ -1,8 +1,718 @@
-// Placeholder until the C and C++ analyzer lands.
+// The C and C++ analyzer: counts lines, functions, classes, structs and the
+// cyclomatic complexity of a file in one pass over its bytes, without
+// tokenizing or parsing.
+//
+// Each byte is handled by the first of these rules that fits (the order is
+// part of the behaviour):
+//  1. Tab, carriage return, space: nothing.
+//  2. Line feed: the line end (below).
+//  3. A quote (" or ') outside comments: the literal is skipped up to the same
+//     quote not escaped by a single backslash, or up to (not including) the
+//     next carriage return or line feed, or the end; the line holds code.
+//  4. ( ) , ; : mark the line as punctuation and clear the struct and extern
+//     marks, in comments too.
+//  5. "*/" closes a block comment, whatever the comment state; when the block
+//     opened on this line, the line holds a closed comment.
+//  6. "//" (C++ only) starts a line comment, also inside a block comment;
+//     "/*" outside a line comment opens a block comment.
+//  7. "{" outside comments: opening brace (below).
+//  8. "}" outside comments: closing brace (below).
+//  9. Any other byte outside comments marks the line as code; a keyword
+//     standing there is acted on (keyword table below).
+// So "*", "/", whitespace and ( ) , ; { } never make a line code.
+//
+// Line end: lines + 1; an open block comment makes the line a comment line
+// (and keeps the rest of the next line's state in the comment); a line with a
+// line comment or a closed comment is a comment line; a line without code,
+// comment or punctuation is blank; a line with code is effective. A file whose
+// last byte is not a line feed (an empty file too) gets one more line end.
+//
+// Opening brace: after `extern` or `namespace` the brace is swallowed and not
+// counted. Otherwise it is counted; a pending struct mark counts a struct. The
+// block is plain (an initializer, else/do block, bare block, enum) when the
+// last byte before it, past whitespace and "{", is "=", or when the nearest of
+// ; ) : { before it is ";" or "{" or there is none. A top-level block that is
+// not plain and follows no class, struct or interface keyword is a function:
+// with the function list asked for it gets a record named by the function
+// name scan, and its line counts are taken. A top-level block after `class`
+// gets a class record from the class name scan.
+//
+// Closing brace: an unmatched one is ignored. At the end of a top-level block
+// a class, struct, plain or interface block counts a class when `class` was
+// seen; any other block is a function whose complexity is 1 plus the
+// decisions since the last top-level close; the decisions are dropped either
+// way. Every counted closing brace clears the plain mark.
+//
+// Decisions: `for` and `case` add 1; `if` and `while` add 1 plus one for each
+// "&&" or "||" (any two of & and |) between the keyword and the end of their
+// condition, found by counting parentheses forward over the raw bytes from the
+// second byte after the keyword's first letter until at least one "(" has been
+// seen and the counts are equal (or the file ends).
+//
+// Time is linear in the file: everything the rules find by walking backward
+// is remembered during the forward pass instead, and the forward condition
+// scans of `if` and `while` run alongside the main pass (a function whose
+// conditions are still open when it closes gets its complexity when they end).
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <vector>
+
 #include "analyzer.h"
+#include "names.h"
 
 namespace tarnel {
-mtrc_lines* analyzeCpp(const unsigned char*, std::size_t, bool, bool, bool) {
-    return new mtrc_lines{};
+namespace {
+
+// What the main loop does with a byte.
+enum class ByteClass : std::uint8_t {
+    Code,       // only marks the line as code (letters, digits, most punctuation)
+    Blank,      // space, tab
+    Return,     // carriage return
+    NewLine,    // line feed
+    Quote,      // " and '
+    OpenParen,  // (
+    CloseParen, // )
+    Punct,      // , ; :
+    Star,       // *
+    Slash,      // /
+    OpenBrace,  // {
+    CloseBrace, // }
+    AndOr,      // & and |, counted in conditions
+};
+
+constexpr std::array<ByteClass, 256> makeClasses() {
+    std::array<ByteClass, 256> table{};
+    table.fill(ByteClass::Code);
+    table[' '] = table['\t'] = ByteClass::Blank;
+    table['\r'] = ByteClass::Return;
+    table['\n'] = ByteClass::NewLine;
+    table['"'] = table['\''] = ByteClass::Quote;
+    table['('] = ByteClass::OpenParen;
+    table[')'] = ByteClass::CloseParen;
+    table[','] = table[';'] = table[':'] = ByteClass::Punct;
+    table['*'] = ByteClass::Star;
+    table['/'] = ByteClass::Slash;
+    table['{'] = ByteClass::OpenBrace;
+    table['}'] = ByteClass::CloseBrace;
+    table['&'] = table['|'] = ByteClass::AndOr;
+    return table;
 }
+constexpr std::array<ByteClass, 256> kClass = makeClasses();
+
+// Bytes that may stand right before a keyword, and letters that begin one: the
+// keyword test runs only where both meet.
+constexpr std::array<bool, 256> makeSet(std::string_view bytes) {
+    std::array<bool, 256> set{};
+    for (char c : bytes) {
+        set[static_cast<unsigned char>(c)] = true;
+    }
+    return set;
+}
+constexpr std::array<bool, 256> kKeywordLead = makeSet(" (){}\t\n;:");
+constexpr std::array<bool, 256> kKeywordStart = makeSet("cefinsw");
+
+enum class Action : std::uint8_t {
+    Condition, // a decision with a condition scan
+    Decision,  // a decision worth 1
+    ClassMark,
+    StructMark,
+    ExternMark,
+    InterfaceMark,
+    NamespaceMark,
+};
+
+struct KeywordRule {
+    Keyword word;
+    Action action;
+};
+
+constexpr std::string_view kStatementLead = " (){}\t\n;";
+constexpr std::string_view kWordTrail = " ()\t\n";
+
+constexpr KeywordRule kKeywords[] = {
+    {{"if", kStatementLead, kWordTrail}, Action::Condition},
+    {{"while", kStatementLead, kWordTrail}, Action::Condition},
+    {{"for", kStatementLead, kWordTrail}, Action::Decision},
+    {{"case", kStatementLead, " :()\t\n"}, Action::Decision},
+    {kClassWord, Action::ClassMark},
+    {{"struct", kStatementLead, kWordTrail}, Action::StructMark},
+    {{"extern", kStatementLead, " ()\t\n\x1c"}, Action::ExternMark},
+    {{"interface", kStatementLead, kWordTrail}, Action::InterfaceMark},
+    {{"namespace", ": )}\t\n;", " ({\t\n"}, Action::NamespaceMark},
+};
+
+int clampInt(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
+
+// Counters, line flags, comment state and block marks of one file.
+struct CppState {
+    std::int64_t lines = 0;           // line feeds passed; also the 0-based current line
+    std::int64_t comments = 0;        // comment lines
+    std::int64_t blanks = 0;          // blank lines
+    std::int64_t effective = 0;       // lines holding code
+    std::int64_t functions = 0;       // top-level blocks closed as functions
+    std::int64_t classes = 0;         // top-level blocks closed after `class`
+    std::int64_t structs = 0;         // counted braces opened after `struct`
+    std::int64_t ccSum = 0;           // sum of the function complexities
+    std::int64_t ccMin = -1;          // smallest complexity; -1 until the first function
+    std::int64_t ccMax = 0;           // largest complexity
+    std::int64_t opens = 0;           // counted opening braces
+    std::int64_t closes = 0;          // counted closing braces; opens - closes is the depth
+    std::int64_t blockStartLine = -1; // line of the latest "/*"; -1 before any
+
+    bool code = false;          // this line holds code; cleared at each line end
+    bool punct = false;         // this line holds one of ( ) , ; { }; cleared at line end
+    bool closedComment = false; // a block comment opened and closed on this line
+    bool lineComment = false;   // rest of the line is comment; kept while a block is open
+    bool block = false;         // a block comment is open
+
+    bool classMark = false;     // `class` seen; cleared at a top-level close
+    bool structMark = false;    // `struct` seen; cleared by ( ) , ; and counted "{"
+    bool structBlock = false;   // a struct brace opened; cleared at a top-level close
+    bool plainBlock = false;    // the last counted "{" opened a plain block; cleared by "}"
+    bool externMark = false;    // `extern` seen; cleared by ( ) , ; or a swallowed "{"
+    bool interfaceMark = false; // `interface` seen; cleared at a top-level close
+    bool namespaceMark = false; // `namespace` seen; cleared by a swallowed "{"
+
+    unsigned char lastSolid = 0;   // last byte that is not whitespace or "{" (0: none)
+    unsigned char lastStopper = 0; // last of ; ) : { (0: none)
+    Pos lastLineBreak = -1;        // position of the last CR or LF
+    Pos lastClose = -1;            // position of the last ")"
+    Pos lastCloseMatch = -1;       // the "(" matching it, -1 when unmatched
+};
+
+// The function record of the top-level block that is open, with the counts
+// taken at its opening brace.
+struct OpenFunction {
+    mtrc_func* record = nullptr; // null when the block has no record
+    std::int64_t line = 0;       // lines at the brace
+    std::int64_t comments = 0;
+    std::int64_t blanks = 0;
+    std::int64_t effective = 0;
+    bool lineBreak = false;       // a line break between ")" and the brace
+    bool headerPending = false;   // the brace line has not ended yet
+    bool headerEffective = false; // the brace line was counted effective
+};
+
+// Condition scans of `if` and `while`, run alongside the main pass.
+//
+// A scan started at s with parenthesis depth b (opening minus closing
+// parentheses before s) ends at the first byte after which a "(" has been seen
+// and the depth is b again. Until the first "(" it waits ("unseen"); at that
+// "(" it ends at once or waits for the depth to rise to b (above) or to fall
+// back to b (below). Waiting targets above are ever smaller and below ever
+// larger toward the top of their stacks, so only the tops can end at a
+// parenthesis. Its "&&" count is the number of pairs before its end minus the
+// number before its start, so the scan itself carries no count.
+//
+// The decisions since the last top-level close form a group; a function that
+// closes while scans of its group are still open gets its complexity when the
+// last of them ends.
+class ConditionScans {
+public:
+    // What to do with a finished function's complexity.
+    struct Sink {
+        virtual void functionDone(std::int64_t complexity, mtrc_func* record) = 0;
+    };
+
+    explicit ConditionScans(Sink& sink) : sink_(sink) { groups_.push_back({}); }
+
+    void addDecision() { ++groups_[current_].decisions; }
+
+    void startCondition() {
+        Group& g = groups_[current_];
+        g.decisions -= pairs_;
+        ++g.open;
+        push(unseen_, depth_);
+    }
+
+    void pairAhead() { ++pairs_; }
+
+    void openParen() {
+        const std::int64_t next = depth_ + 1;
+        while (!above_.empty() && above_.back().target == next) {
+            finish(above_.back());
+            above_.pop_back();
+        }
+        for (const Waiting& w : unseen_) {
+            if (w.target == next) {
+                finish(w);
+            } else if (w.target > next) {
+                push(above_, w.target, w.group, w.count);
+            } else {
+                push(below_, w.target, w.group, w.count);
+            }
+        }
+        unseen_.clear();
+        depth_ = next;
+    }
+
+    void closeParen() {
+        const std::int64_t next = depth_ - 1;
+        while (!below_.empty() && below_.back().target == next) {
+            finish(below_.back());
+            below_.pop_back();
+        }
+        depth_ = next;
+    }
+
+    // A top-level block closed: its decisions end here, for a function or not.
+    void closeGroup(bool isFunction, mtrc_func* record) {
+        Group& g = groups_[current_];
+        if (g.open == 0) {
+            if (isFunction) {
+                sink_.functionDone(1 + g.decisions, record);
+            }
+            g = Group{};
+            return;
+        }
+        g.state = isFunction ? Group::Function : Group::Dropped;
+        g.record = record;
+        if (free_.empty()) {
+            groups_.push_back({});
+            current_ = static_cast<std::uint32_t>(groups_.size() - 1);
+        } else {
+            current_ = free_.back();
+            free_.pop_back();
+        }
+    }
+
+    // The end of the file ends every scan still open.
+    void endOfFile() {
+        for (auto* list : {&unseen_, &above_, &below_}) {
+            for (const Waiting& w : *list) {
+                finish(w);
+            }
+            list->clear();
+        }
+    }
+
+private:
+    struct Group {
+        enum State : std::uint8_t { Collecting, Function, Dropped };
+        std::int64_t decisions = 0; // decisions, with open scans' pair counts pending
+        std::int64_t open = 0;      // scans of this group not yet ended
+        mtrc_func* record = nullptr;
+        State state = Collecting;
+    };
+    struct Waiting {
+        std::int64_t target; // depth at which the scans end (unseen: depth at start)
+        std::uint32_t group;
+        std::uint32_t count; // scans of the same group and target
+    };
+
+    void push(std::vector<Waiting>& list, std::int64_t target) { push(list, target, current_, 1); }
+    void push(std::vector<Waiting>& list, std::int64_t target, std::uint32_t group,
+              std::uint32_t count) {
+        if (!list.empty() && list.back().target == target && list.back().group == group &&
+            list.back().count <= UINT32_MAX - count) {
+            list.back().count += count;
+        } else {
+            list.push_back({target, group, count});
+        }
+    }
+
+    void finish(const Waiting& w) {
+        Group& g = groups_[w.group];
+        g.decisions += static_cast<std::int64_t>(w.count) * pairs_;
+        g.open -= w.count;
+        if (g.open == 0 && g.state != Group::Collecting) {
+            if (g.state == Group::Function) {
+                sink_.functionDone(1 + g.decisions, g.record);
+            }
+            g = Group{};
+            free_.push_back(w.group);
+        }
+    }
+
+    Sink& sink_;
+    std::vector<Group> groups_;       // groups still referenced by open scans, and the current one
+    std::vector<std::uint32_t> free_; // reusable entries of groups_
+    std::uint32_t current_ = 0;       // group of the decisions being counted
+    std::vector<Waiting> unseen_;     // scans that have not met a "(" yet
+    std::vector<Waiting> above_;      // scans waiting for the depth to rise
+    std::vector<Waiting> below_;      // scans waiting for the depth to fall
+    std::int64_t depth_ = 0;          // "(" minus ")" before the current byte
+    std::int64_t pairs_ = 0;          // positions before the current byte holding a pair
+};
+
+class CppAnalyzer : private ConditionScans::Sink {
+public:
+    CppAnalyzer(const unsigned char* data, std::size_t size, bool cMode, bool wantFunctions,
+                bool wantClasses)
+        : data_(data), size_(size), cMode_(cMode), wantFunctions_(wantFunctions),
+          wantClasses_(wantClasses), scans_(*this) {}
+
+    mtrc_lines* run();
+
+private:
+    bool inComment() const { return s_.lineComment || s_.block; }
+    unsigned char at(std::size_t i) const { return i < size_ ? data_[i] : 0; }
+
+    void lineEnd();
+    void track(std::size_t i, unsigned char c);
+    std::size_t literal(std::size_t i);
+    void keywordsAt(std::size_t p);
+    void openBrace(std::size_t p);
+    void closeBrace();
+    void makeFunctionRecord();
+    void fillFunctionRecord(mtrc_func* record) const;
+    void functionDone(std::int64_t complexity, mtrc_func* record) override;
+
+    const unsigned char* data_;
+    std::size_t size_;
+    bool cMode_;
+    bool wantFunctions_;
+    bool wantClasses_;
+    CppState s_;
+    OpenFunction fn_;
+    ConditionScans scans_;
+    std::vector<Pos> openParens_; // unmatched "(" positions, kept for the function name scan
+    Pos cachedClose_ = -2;        // ")" of the last function name scan, and its result
+    FunctionName cachedName_;
+    mtrc_func* funcList_ = nullptr;
+    mtrc_class* classList_ = nullptr;
+};
+
+void CppAnalyzer::lineEnd() {
+    if (fn_.headerPending && s_.lines == fn_.line) {
+        fn_.headerEffective = s_.code;
+        fn_.headerPending = false;
+    }
+    ++s_.lines;
+    if (s_.block) {
+        s_.lineComment = true;
+    }
+    if (s_.lineComment || s_.closedComment) {
+        ++s_.comments;
+    }
+    if (!s_.code && !s_.lineComment && !s_.block && !s_.punct && !s_.closedComment) {
+        ++s_.blanks;
+    }
+    if (s_.code) {
+        ++s_.effective;
+    }
+    if (!s_.block) {
+        s_.lineComment = false;
+    }
+    s_.code = s_.punct = s_.closedComment = false;
+}
+
+// Remembers what the backward walks and the condition scans need of byte i.
+// Every byte that is not plain code passes here, literal contents included.
+void CppAnalyzer::track(std::size_t i, unsigned char c) {
+    switch (kClass[c]) {
+    case ByteClass::Blank: break;
+    case ByteClass::Return:
+    case ByteClass::NewLine: s_.lastLineBreak = static_cast<Pos>(i); break;
+    case ByteClass::OpenParen:
+        s_.lastSolid = c;
+        scans_.openParen();
+        if (wantFunctions_) {
+            openParens_.push_back(static_cast<Pos>(i));
+        }
+        break;
+    case ByteClass::CloseParen:
+        s_.lastSolid = c;
+        s_.lastStopper = c;
+        scans_.closeParen();
+        if (wantFunctions_) {
+            s_.lastClose = static_cast<Pos>(i);
+            if (openParens_.empty()) {
+                s_.lastCloseMatch = -1;
+            } else {
+                s_.lastCloseMatch = openParens_.back();
+                openParens_.pop_back();
+            }
+        }
+        break;
+    case ByteClass::Punct:
+        s_.lastSolid = c;
+        if (c != ',') {
+            s_.lastStopper = c;
+        }
+        break;
+    case ByteClass::OpenBrace: s_.lastStopper = c; break;
+    case ByteClass::AndOr: {
+        s_.lastSolid = c;
+        const unsigned char next = at(i + 1);
+        if (next == '&' || next == '|') {
+            scans_.pairAhead();
+        }
+        break;
+    }
+    case ByteClass::Code:
+    case ByteClass::Quote:
+    case ByteClass::Star:
+    case ByteClass::Slash:
+    case ByteClass::CloseBrace: s_.lastSolid = c; break;
+    }
+}
+
+// Skips the literal whose quote is at i; returns the position after it.
+std::size_t CppAnalyzer::literal(std::size_t i) {
+    const unsigned char quote = data_[i];
+    track(i, quote);
+    std::size_t j = i;
+    while (j + 1 < size_) {
+        const unsigned char next = data_[j + 1];
+        if (next == quote && !(data_[j] == '\\' && data_[j - 1] != '\\')) {
+            ++j;
+            track(j, next);
+            break;
+        }
+        if (next == '\r' || next == '\n') {
+            break;
+        }
+        ++j;
+        track(j, next);
+    }
+    s_.code = true;
+    return j + 1;
+}
+
+void CppAnalyzer::keywordsAt(std::size_t p) {
+    for (const KeywordRule& rule : kKeywords) {
+        if (rule.word.text[0] != data_[p] || !keywordAt(data_, size_, p, rule.word)) {
+            continue;
+        }
+        switch (rule.action) {
+        case Action::Condition:
+            scans_.addDecision();
+            scans_.startCondition();
+            break;
+        case Action::Decision: scans_.addDecision(); break;
+        case Action::ClassMark: s_.classMark = true; break;
+        case Action::StructMark: s_.structMark = true; break;
+        case Action::ExternMark: s_.externMark = true; break;
+        case Action::InterfaceMark: s_.interfaceMark = true; break;
+        case Action::NamespaceMark: s_.namespaceMark = true; break;
+        }
+    }
+}
+
+void CppAnalyzer::openBrace(std::size_t p) {
+    s_.punct = true;
+    if (s_.externMark || s_.namespaceMark) {
+        s_.externMark = s_.namespaceMark = false;
+        return;
+    }
+    ++s_.opens;
+    if (s_.structMark) {
+        ++s_.structs;
+        s_.structBlock = true;
+    }
+    // An initializer: "=" before the brace, past whitespace and braces.
+    if (!s_.plainBlock && s_.lastSolid == '=') {
+        s_.plainBlock = true;
+    }
+    // No ")" or ":" since the last statement or brace.
+    if (!s_.plainBlock && (s_.lastStopper == 0 || s_.lastStopper == ';' || s_.lastStopper == '{')) {
+        s_.plainBlock = true;
+    }
+    const bool topLevel = s_.opens - s_.closes == 1;
+    if (topLevel) {
+        fn_ = OpenFunction{};
+        if (wantFunctions_ && !s_.plainBlock && !s_.classMark && !s_.structMark &&
+            !s_.interfaceMark) {
+            makeFunctionRecord();
+        }
+        if (wantClasses_ && s_.classMark && !s_.structMark) {
+            if (mtrc_class* cls = scanClassName(data_, size_, p)) {
+                cls->next = classList_;
+                classList_ = cls;
+            }
+        }
+    }
+    s_.structMark = false;
+}
+
+void CppAnalyzer::makeFunctionRecord() {
+    // The parameter list is the last ")" before the brace and its "(", both
+    // remembered on the way; the rest of the name scan depends on the ")" only.
+    const Pos close = s_.lastClose;
+    if (close != cachedClose_) {
+        cachedName_ = scanFunctionNameFrom(data_, size_, close < 0 ? -1 : s_.lastCloseMatch);
+        cachedClose_ = close;
+    }
+    auto* record = new mtrc_func{};
+    record->name = copyName(data_, cachedName_);
+    record->next = funcList_;
+    funcList_ = record;
+    fn_.record = record;
+    fn_.line = s_.lines;
+    fn_.comments = s_.comments;
+    fn_.blanks = s_.blanks;
+    fn_.effective = s_.effective;
+    fn_.lineBreak = cachedName_.lineBreak || s_.lastLineBreak > close;
+    fn_.headerPending = true;
+}
+
+void CppAnalyzer::closeBrace() {
+    s_.punct = true;
+    ++s_.closes;
+    if (s_.closes > s_.opens) {
+        --s_.closes;
+        return;
+    }
+    if (s_.closes == s_.opens) {
+        if (s_.classMark || s_.structBlock || s_.plainBlock || s_.interfaceMark) {
+            if (s_.classMark) {
+                ++s_.classes;
+            }
+            s_.classMark = s_.structBlock = s_.interfaceMark = false;
+            scans_.closeGroup(false, nullptr);
+        } else {
+            ++s_.functions;
+            if (fn_.record != nullptr) {
+                fillFunctionRecord(fn_.record);
+            }
+            scans_.closeGroup(true, fn_.record);
+        }
+        fn_ = OpenFunction{};
+    }
+    s_.plainBlock = false;
+}
+
+// Line numbers of a function record at its closing brace. The header line is
+// the brace line, or the line before it when a line break separates the
+// parameter list from the brace.
+void CppAnalyzer::fillFunctionRecord(mtrc_func* record) const {
+    const std::int64_t start = fn_.lineBreak ? fn_.line - 1 : fn_.line;
+    const std::int64_t end = s_.lines;
+    record->lines = clampInt(end == start ? 1 : end - start);
+    record->comments = clampInt(s_.comments - fn_.comments);
+    record->blanks = clampInt(s_.blanks - fn_.blanks);
+    std::int64_t effective = s_.effective - fn_.effective;
+    if (!fn_.lineBreak) {
+        // The header line is left out; it was counted only if it held code.
+        // A function on one line has not ended its line yet: its line counts once.
+        if (end == start || fn_.headerEffective) {
+            --effective;
+        }
+    }
+    if (end == start) {
+        ++effective;
+    }
+    if (s_.code) {
+        ++effective;
+    }
+    record->effective = clampInt(effective);
+}
+
+void CppAnalyzer::functionDone(std::int64_t complexity, mtrc_func* record) {
+    s_.ccSum += complexity;
+    if (s_.ccMin < 0 || complexity < s_.ccMin) {
+        s_.ccMin = complexity;
+    }
+    s_.ccMax = std::max(s_.ccMax, complexity);
+    if (record != nullptr) {
+        record->cc = clampInt(complexity);
+    }
+}
+
+mtrc_lines* CppAnalyzer::run() {
+    std::size_t i = 0;
+    while (i < size_) {
+        const unsigned char c = data_[i];
+        switch (kClass[c]) {
+        case ByteClass::Code: {
+            // Rule 9 for a run of plain bytes; none of them leads a keyword.
+            std::size_t j = i + 1;
+            while (j < size_ && kClass[data_[j]] == ByteClass::Code) {
+                ++j;
+            }
+            if (!inComment()) {
+                s_.code = true;
+            }
+            s_.lastSolid = data_[j - 1];
+            i = j;
+            continue;
+        }
+        case ByteClass::Blank:
+        case ByteClass::Return: break; // rule 1
+        case ByteClass::NewLine: lineEnd(); break;
+        case ByteClass::Quote: // rule 3
+            if (!inComment()) {
+                i = literal(i);
+                continue;
+            }
+            break;
+        case ByteClass::OpenParen:
+        case ByteClass::CloseParen:
+        case ByteClass::Punct: // rule 4
+            s_.punct = true;
+            s_.structMark = s_.externMark = false;
+            break;
+        case ByteClass::Star: // rule 5
+            if (at(i + 1) == '/') {
+                s_.block = false;
+                if (s_.blockStartLine == s_.lines) {
+                    s_.closedComment = true;
+                }
+            }
+            break;
+        case ByteClass::Slash: // rule 6
+            if (!cMode_ && at(i + 1) == '/') {
+                s_.lineComment = true;
+            }
+            if (at(i + 1) == '*' && !s_.lineComment) {
+                s_.block = true;
+                s_.blockStartLine = s_.lines;
+            }
+            break;
+        case ByteClass::OpenBrace: // rule 7
+            if (!inComment()) {
+                openBrace(i);
+            }
+            break;
+        case ByteClass::CloseBrace: // rule 8
+            if (!inComment()) {
+                closeBrace();
+            }
+            break;
+        case ByteClass::AndOr: // rule 9
+            if (!inComment()) {
+                s_.code = true;
+            }
+            break;
+        }
+        track(i, c);
+        if (kKeywordLead[c] && i + 1 < size_ && kKeywordStart[data_[i + 1]] && !inComment()) {
+            keywordsAt(i + 1);
+        }
+        ++i;
+    }
+    if (size_ == 0 || data_[size_ - 1] != '\n') {
+        lineEnd();
+    }
+    scans_.endOfFile();
+
+    auto* result = new mtrc_lines{};
+    result->lines = clampInt(s_.lines);
+    result->comments = clampInt(s_.comments);
+    result->blanks = clampInt(s_.blanks);
+    result->effective = clampInt(s_.effective);
+    result->functions = clampInt(s_.functions);
+    result->cc_min = s_.ccMin < 0 ? 0 : clampInt(s_.ccMin);
+    result->cc_max = clampInt(s_.ccMax);
+    result->cc_avg = s_.functions == 0 ? 0 : clampInt(s_.ccSum / s_.functions);
+    result->classes = clampInt(s_.classes);
+    result->structs = clampInt(s_.structs);
+    result->func_list = funcList_;
+    result->class_list = classList_;
+    return result;
+}
+
+} // namespace
+
+mtrc_lines* analyzeCpp(const unsigned char* data, std::size_t size, bool cMode, bool wantFunctions,
+                       bool wantClasses) {
+    CppAnalyzer analyzer(data, size, cMode, wantFunctions, wantClasses);
+    return analyzer.run();
+}
+
 } // namespace tarnel
