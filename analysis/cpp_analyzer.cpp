@@ -57,6 +57,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "analyzer.h"
@@ -346,6 +347,24 @@ public:
         : data_(data), size_(size), cMode_(cMode), wantFunctions_(wantFunctions),
           wantClasses_(wantClasses), scans_(*this) {}
 
+    // Releases the lists when the analysis did not hand them over (out of memory).
+    ~CppAnalyzer() {
+        while (funcList_ != nullptr) {
+            mtrc_func* next = funcList_->next;
+            delete[] funcList_->name;
+            delete funcList_;
+            funcList_ = next;
+        }
+        while (classList_ != nullptr) {
+            mtrc_class* next = classList_->next;
+            delete[] classList_->name;
+            delete classList_;
+            classList_ = next;
+        }
+    }
+    CppAnalyzer(const CppAnalyzer&) = delete;
+    CppAnalyzer& operator=(const CppAnalyzer&) = delete;
+
     mtrc_lines* run();
 
 private:
@@ -538,8 +557,9 @@ void CppAnalyzer::makeFunctionRecord() {
         cachedName_ = scanFunctionNameFrom(data_, size_, close < 0 ? -1 : s_.lastCloseMatch);
         cachedClose_ = close;
     }
+    std::unique_ptr<char[]> name(copyName(data_, cachedName_));
     auto* record = new mtrc_func{};
-    record->name = copyName(data_, cachedName_);
+    record->name = name.release();
     record->next = funcList_;
     funcList_ = record;
     fn_.record = record;
@@ -691,7 +711,7 @@ mtrc_lines* CppAnalyzer::run() {
     }
     scans_.endOfFile();
 
-    auto* result = new mtrc_lines{};
+    auto* result = new mtrc_lines{}; // the last allocation: nothing can fail after it
     result->lines = clampInt(s_.lines);
     result->comments = clampInt(s_.comments);
     result->blanks = clampInt(s_.blanks);
@@ -704,6 +724,8 @@ mtrc_lines* CppAnalyzer::run() {
     result->structs = clampInt(s_.structs);
     result->func_list = funcList_;
     result->class_list = classList_;
+    funcList_ = nullptr;
+    classList_ = nullptr;
     return result;
 }
 

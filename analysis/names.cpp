@@ -21,6 +21,7 @@
 #include "names.h"
 
 #include <cstring>
+#include <memory>
 
 namespace tarnel {
 namespace {
@@ -192,12 +193,14 @@ mtrc_class* scanClassName(const unsigned char* data, std::size_t size, std::size
            data[end] != ':') {
         ++end;
     }
-    char* text = new char[end - first + 1];
+    std::unique_ptr<char[]> text(new char[end - first + 1]);
     if (end > first) {
-        std::memcpy(text, data + first, end - first);
+        std::memcpy(text.get(), data + first, end - first);
     }
     text[end - first] = '\0';
-    return new mtrc_class{text, nullptr};
+    auto* record = new mtrc_class{};
+    record->name = text.release();
+    return record;
 }
 
 } // namespace tarnel
