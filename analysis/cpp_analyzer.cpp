@@ -390,8 +390,7 @@ private:
     OpenFunction fn_;
     ConditionScans scans_;
     std::vector<Pos> openParens_; // unmatched "(" positions, kept for the function name scan
-    Pos cachedClose_ = -2;        // ")" of the last function name scan, and its result
-    FunctionName cachedName_;
+    NameScanMemo names_;          // what earlier function name scans found
     mtrc_func* funcList_ = nullptr;
     mtrc_class* classList_ = nullptr;
 };
@@ -553,11 +552,9 @@ void CppAnalyzer::makeFunctionRecord() {
     // The parameter list is the last ")" before the brace and its "(", both
     // remembered on the way; the rest of the name scan depends on the ")" only.
     const Pos close = s_.lastClose;
-    if (close != cachedClose_) {
-        cachedName_ = scanFunctionNameFrom(data_, size_, close < 0 ? -1 : s_.lastCloseMatch);
-        cachedClose_ = close;
-    }
-    std::unique_ptr<char[]> name(copyName(data_, cachedName_));
+    const FunctionName found =
+        scanFunctionNameFrom(data_, size_, close < 0 ? -1 : s_.lastCloseMatch, &names_);
+    std::unique_ptr<char[]> name(copyName(data_, found));
     auto* record = new mtrc_func{};
     record->name = name.release();
     record->next = funcList_;
@@ -567,7 +564,7 @@ void CppAnalyzer::makeFunctionRecord() {
     fn_.comments = s_.comments;
     fn_.blanks = s_.blanks;
     fn_.effective = s_.effective;
-    fn_.lineBreak = cachedName_.lineBreak || s_.lastLineBreak > close;
+    fn_.lineBreak = found.lineBreak || s_.lastLineBreak > close;
     fn_.headerPending = true;
 }
 

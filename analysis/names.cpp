@@ -20,7 +20,9 @@
 // brace; the name is the word after it, up to a space, tab, line feed or ":".
 #include "names.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace tarnel {
@@ -78,7 +80,22 @@ struct NameRound {
     bool again;
 };
 
-NameRound nameBeforeParen(const unsigned char* data, std::size_t size, Pos open) {
+// Step 5's search from s down to position 1: the keyword `operator` found
+// before a stop byte, or -1.
+Pos searchOperator(const unsigned char* data, std::size_t size, Pos s) {
+    for (Pos t = s; t >= 1; --t) {
+        if (isOperatorStop(data[t])) {
+            return -1;
+        }
+        if (data[t] == 'o' && keywordAt(data, size, static_cast<std::size_t>(t), kOperatorWord)) {
+            return t;
+        }
+    }
+    return -1;
+}
+
+NameRound nameBeforeParen(const unsigned char* data, std::size_t size, Pos open,
+                          NameScanMemo* memo) {
     if (open < 0) {
         return {-1, -1, false};
     }
@@ -90,14 +107,10 @@ NameRound nameBeforeParen(const unsigned char* data, std::size_t size, Pos open)
     if (s < 0) {
         return {s, e, false};
     }
-    for (Pos t = s; t >= 1; --t) {
-        if (isOperatorStop(data[t])) {
-            break;
-        }
-        if (data[t] == 'o' && keywordAt(data, size, static_cast<std::size_t>(t), kOperatorWord)) {
-            s = lastSeparatorAtOrBefore(data, t - 1);
-            break;
-        }
+    const Pos keyword =
+        memo != nullptr ? memo->operatorBefore(data, size, s) : searchOperator(data, size, s);
+    if (keyword >= 0) {
+        s = lastSeparatorAtOrBefore(data, keyword - 1);
     }
     if (s < 0) {
         return {s, e, false};
@@ -135,17 +148,67 @@ Pos matchingOpenParen(const unsigned char* data, Pos close) {
     return -1;
 }
 
-FunctionName scanFunctionNameFrom(const unsigned char* data, std::size_t size, Pos open) {
+const FunctionName* NameScanMemo::nameBehind(Pos open) const {
+    const auto it = names_.find(open);
+    return it == names_.end() ? nullptr : &it->second;
+}
+
+Pos NameScanMemo::operatorBefore(const unsigned char* data, std::size_t size, Pos s) {
+    // Walk down from s until a byte settles the search or the walk enters a
+    // stretch searched before; then remember the bytes walked as one stretch.
+    Pos found = -1;
+    Pos bottom = 0; // lowest position of the new stretch
+    for (Pos t = s; t >= 1; --t) {
+        auto it = searched_.upper_bound(t);
+        if (it != searched_.begin() && std::prev(it)->second.top >= t) {
+            found = std::prev(it)->second.keyword;
+            bottom = t + 1;
+            break;
+        }
+        if (isOperatorStop(data[t]) ||
+            (data[t] == 'o' && keywordAt(data, size, static_cast<std::size_t>(t), kOperatorWord))) {
+            found = data[t] == 'o' ? t : -1;
+            bottom = t;
+            break;
+        }
+    }
+    if (s >= bottom) {
+        searched_[bottom] = {s, found};
+    }
+    return found;
+}
+
+FunctionName scanFunctionNameFrom(const unsigned char* data, std::size_t size, Pos open,
+                                  NameScanMemo* memo) {
+    const Pos first = open;
+    if (memo != nullptr) {
+        if (const FunctionName* known = memo->nameBehind(first)) {
+            return *known;
+        }
+    }
     bool lineBreak = false;
+    FunctionName name;
     for (;;) {
-        const NameRound round = nameBeforeParen(data, size, open);
+        if (memo != nullptr && open != first) {
+            if (const FunctionName* known = memo->nameBehind(open)) {
+                name = *known;
+                name.lineBreak = name.lineBreak || lineBreak;
+                break;
+            }
+        }
+        const NameRound round = nameBeforeParen(data, size, open, memo);
         if (!round.again) {
-            return {round.separator + 1, round.last, lineBreak};
+            name = {round.separator + 1, round.last, lineBreak};
+            break;
         }
         // Each round ends before the "(" it started from, so this terminates.
         const Pos close = closeParenBefore(data, round.last, lineBreak);
         open = close < 0 ? -1 : matchingOpenParen(data, close);
     }
+    if (memo != nullptr) {
+        memo->rememberName(first, name);
+    }
+    return name;
 }
 
 FunctionName scanFunctionName(const unsigned char* data, std::size_t size, std::size_t brace) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string_view>
 
 #include "tarnel.h"
@@ -43,11 +44,31 @@ struct FunctionName {
 // backward over the buffer.
 FunctionName scanFunctionName(const unsigned char* data, std::size_t size, std::size_t brace);
 
+// What earlier function name scans over the same buffer found, so that a scan
+// never walks again over bytes an earlier one has walked: the name behind each
+// "(" already scanned, and the stretches already searched for `operator`.
+class NameScanMemo {
+public:
+    const FunctionName* nameBehind(Pos open) const;
+    void rememberName(Pos open, const FunctionName& name) { names_[open] = name; }
+    // Step 5's search from s: the position of the keyword `operator`, or -1.
+    Pos operatorBefore(const unsigned char* data, std::size_t size, Pos s);
+
+private:
+    struct Searched {
+        Pos top;     // the stretch runs from the map key up to here
+        Pos keyword; // what a search entering the stretch finds
+    };
+    std::map<Pos, FunctionName> names_;
+    std::map<Pos, Searched> searched_;
+};
+
 // The same scan once the parameter list behind the brace is known: `open` is
 // the position of its "(" (-1 when there is none). The returned line-break flag
 // covers only what the scan walks after that point (constructor initializer
 // lists); the caller adds the bytes between the ")" and the brace.
-FunctionName scanFunctionNameFrom(const unsigned char* data, std::size_t size, Pos open);
+FunctionName scanFunctionNameFrom(const unsigned char* data, std::size_t size, Pos open,
+                                  NameScanMemo* memo = nullptr);
 
 // The position of the "(" that matches the ")" at `close` when walking back
 // and counting parentheses, or -1 when the walk reaches the first byte.
