@@ -214,9 +214,12 @@ void CMainFrame::CreateMenu() {
         case MenuEntry::Popup: {
             const QString title = QString::fromLatin1(entry.text);
             QMenu* menu = open.empty() ? bar->addMenu(title) : open.back()->addMenu(title);
+            // "menuProject", "menuViewProject": unique names along the path.
             QString name = title;
             name.remove(QLatin1Char('&'));
-            menu->setObjectName(QStringLiteral("menu") + name);
+            name.remove(QLatin1Char(' '));
+            menu->setObjectName(
+                (open.empty() ? QStringLiteral("menu") : open.back()->objectName()) + name);
             open.push_back(menu);
             break;
         }

@@ -268,6 +268,11 @@ TEST_F(MainFrame, MenuItemsTextsAndIdsAsDocumented) {
         "&Help/&About...=57664",
     };
     EXPECT_EQ(MenuLines(frame.menuBar()), expected);
+    for (const char* name :
+         {"menuProject", "menuMetrics", "menuLanguage", "menuView", "menuViewProject",
+          "menuViewMetrics", "menuViewResults", "menuViewOutput", "menuHelp"}) {
+        EXPECT_EQ(frame.findChildren<QMenu*>(QLatin1String(name)).size(), 1) << name;
+    }
 }
 
 TEST_F(MainFrame, ToolbarButtonsInOrderWithTheirStatusTexts) {
@@ -450,6 +455,27 @@ TEST_F(MainFrame, ListPaneTakesUpHeightChangesAndTotalsKeepTheirs) {
     frame.showNormal();
     QTest::qWait(20);
     EXPECT_EQ(frame.m_wndSplitterRight->sizes(), normal);
+}
+
+TEST_F(MainFrame, ToolbarAndStatusBarCommandsHideAndShowWithTheirMarks) {
+    CMainFrame& frame = Start();
+    struct Case {
+        int id;
+        QWidget* bar;
+    };
+    for (const Case& c : {Case{ID_VIEW_TOOLBAR, frame.m_wndToolBar},
+                          Case{ID_VIEW_STATUS_BAR, frame.m_wndStatusBar}}) {
+        EXPECT_TRUE(frame.IsMenuItemChecked(c.id)) << c.id;
+        frame.OnCommand(c.id);
+        EXPECT_FALSE(c.bar->isVisible()) << c.id;
+        EXPECT_FALSE(frame.IsMenuItemChecked(c.id)) << c.id;
+        frame.Action(c.id)->trigger();
+        EXPECT_TRUE(c.bar->isVisible()) << c.id;
+        EXPECT_TRUE(frame.IsMenuItemChecked(c.id)) << c.id;
+    }
+    // Closing the window does not turn the marks off.
+    frame.close();
+    EXPECT_TRUE(frame.IsMenuItemChecked(ID_VIEW_TOOLBAR));
 }
 
 TEST_F(MainFrame, AlwaysOnTopTwiceReturnsToNormal) {
