@@ -511,17 +511,22 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     QWidget* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != this) {
+    if (widget == nullptr) {
         return false;
     }
     if (type == QEvent::ToolTip) {
         // The program's status texts carry no tool tip, so only buttons whose
-        // command has one (About) show it.
+        // command has one (About) show it, also on a floating toolbar.
         const QToolButton* button = qobject_cast<QToolButton*>(widget);
-        if (button != nullptr && button->defaultAction() != nullptr) {
+        if (button != nullptr && button->parentWidget() == m_wndToolBar &&
+            button->defaultAction() != nullptr) {
             const CommandDef* def = FindCommand(button->defaultAction()->data().toInt());
             return def != nullptr && def->toolTip == nullptr;
         }
+        return false;
+    }
+    // Keys count in the main window and on its toolbar, also when it floats.
+    if (widget->window() != this && widget->window() != m_wndToolBar) {
         return false;
     }
     QKeyEvent* key = static_cast<QKeyEvent*>(event);
