@@ -60,6 +60,10 @@
 #include <memory>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "analyzer.h"
 #include "names.h"
 
@@ -143,6 +147,40 @@ constexpr KeywordRule kKeywords[] = {
     {{"interface", kStatementLead, kWordTrail}, Action::InterfaceMark},
     {{"namespace", ": )}\t\n;", " ({\t\n"}, Action::NamespaceMark},
 };
+
+// The keyword table as lookup tables: the sets as 256 flags (NUL counts as a
+// trailing byte), and for each first letter the rules that begin with it.
+struct CompiledKeyword {
+    std::string_view text;
+    std::array<bool, 256> leading;
+    std::array<bool, 256> trailing;
+    Action action;
+};
+
+constexpr auto kCompiled = [] {
+    std::array<CompiledKeyword, std::size(kKeywords)> out{};
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        out[k].text = kKeywords[k].word.text;
+        out[k].leading = makeSet(kKeywords[k].word.leading);
+        out[k].trailing = makeSet(kKeywords[k].word.trailing);
+        out[k].trailing[0] = true;
+        out[k].action = kKeywords[k].action;
+    }
+    return out;
+}();
+
+// Up to two rules per first letter; -1 where there is none.
+constexpr auto kRulesByLetter = [] {
+    std::array<std::array<std::int8_t, 2>, 256> out{};
+    for (auto& pair : out) {
+        pair = {-1, -1};
+    }
+    for (std::size_t k = 0; k < std::size(kKeywords); ++k) {
+        auto& pair = out[static_cast<unsigned char>(kKeywords[k].word.text[0])];
+        pair[pair[0] < 0 ? 0 : 1] = static_cast<std::int8_t>(k);
+    }
+    return out;
+}();
 
 int clampInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
@@ -233,6 +271,10 @@ public:
     void pairAhead() { ++pairs_; }
 
     void openParen() {
+        if (unseen_.empty() && above_.empty()) {
+            ++depth_;
+            return;
+        }
         const std::int64_t next = depth_ + 1;
         while (!above_.empty() && above_.back().target == next) {
             finish(above_.back());
@@ -252,6 +294,10 @@ public:
     }
 
     void closeParen() {
+        if (below_.empty()) {
+            --depth_;
+            return;
+        }
         const std::int64_t next = depth_ - 1;
         while (!below_.empty() && below_.back().target == next) {
             finish(below_.back());
@@ -368,12 +414,15 @@ public:
     mtrc_lines* run();
 
 private:
+    std::size_t skipPlain(std::size_t i);
+    std::size_t skipPlainTail(std::size_t i, std::size_t& lastCode) const;
     bool inComment() const { return s_.lineComment || s_.block; }
     unsigned char at(std::size_t i) const { return i < size_ ? data_[i] : 0; }
 
     void lineEnd();
     void track(std::size_t i, unsigned char c);
     std::size_t literal(std::size_t i);
+    bool matches(const CompiledKeyword& rule, std::size_t p) const;
     void keywordsAt(std::size_t p);
     void openBrace(std::size_t p);
     void closeBrace();
@@ -389,8 +438,11 @@ private:
     CppState s_;
     OpenFunction fn_;
     ConditionScans scans_;
-    std::vector<Pos> openParens_; // unmatched "(" positions, kept for the function name scan
-    NameScanMemo names_;          // what earlier function name scans found
+    std::vector<Pos> openParens_;      // unmatched "(" positions, kept for the function name scan
+    NameScanMemo names_;               // what earlier function name scans found
+    std::size_t chunkBase_ = SIZE_MAX; // the sixteen bytes last classified by skipPlain
+    unsigned chunkStops_ = 0;          // their bytes that need a rule
+    unsigned chunkCode_ = 0;           // their plain code bytes
     mtrc_func* funcList_ = nullptr;
     mtrc_class* classList_ = nullptr;
 };
@@ -492,12 +544,27 @@ std::size_t CppAnalyzer::literal(std::size_t i) {
     return j + 1;
 }
 
+// The keyword test of the table's rules at p (p > 0), without the general
+// matcher's set searches: it runs at every blank or punctuation before a letter.
+bool CppAnalyzer::matches(const CompiledKeyword& rule, std::size_t p) const {
+    if (!rule.leading[data_[p - 1]] || size_ - p < rule.text.size()) {
+        return false;
+    }
+    for (std::size_t k = 1; k < rule.text.size(); ++k) {
+        if (data_[p + k] != static_cast<unsigned char>(rule.text[k])) {
+            return false;
+        }
+    }
+    const std::size_t after = p + rule.text.size();
+    return after >= size_ || rule.trailing[data_[after]];
+}
+
 void CppAnalyzer::keywordsAt(std::size_t p) {
-    for (const KeywordRule& rule : kKeywords) {
-        if (rule.word.text[0] != data_[p] || !keywordAt(data_, size_, p, rule.word)) {
+    for (const std::int8_t index : kRulesByLetter[data_[p]]) {
+        if (index < 0 || !matches(kCompiled[static_cast<std::size_t>(index)], p)) {
             continue;
         }
-        switch (rule.action) {
+        switch (kCompiled[static_cast<std::size_t>(index)].action) {
         case Action::Condition:
             scans_.addDecision();
             scans_.startCondition();
@@ -631,47 +698,169 @@ void CppAnalyzer::functionDone(std::int64_t complexity, mtrc_func* record) {
     }
 }
 
+// Bytes that stop the quick skip: every byte with a rule of its own, and a
+// blank before a letter that may begin a keyword.
+constexpr std::array<bool, 256> kSpecial = makeSet("\n\r\"'(),;:*/{}&|");
+
+#if defined(__SSE2__)
+// Unsigned "lo <= x <= hi" for each of 16 bytes.
+inline __m128i inRange(__m128i x, unsigned char lo, unsigned char hi) {
+    const __m128i shifted = _mm_sub_epi8(x, _mm_set1_epi8(static_cast<char>(lo)));
+    const __m128i width = _mm_set1_epi8(static_cast<char>(hi - lo));
+    return _mm_cmpeq_epi8(_mm_min_epu8(shifted, width), shifted);
+}
+inline __m128i equals(__m128i x, char c) {
+    return _mm_cmpeq_epi8(x, _mm_set1_epi8(c));
+}
+#endif
+
+// Passes over plain code bytes and blanks from i, which need nothing but the
+// line's code flag and the last solid byte; returns the first byte that needs
+// its rule (or the end). Sixteen bytes are classified at a time and the masks
+// kept, since the byte after a stop usually lies in the same sixteen.
+std::size_t CppAnalyzer::skipPlain(std::size_t i) {
+    const std::size_t start = i;
+    std::size_t lastCode = SIZE_MAX;
+#if defined(__SSE2__)
+    for (;;) {
+        if (i >= chunkBase_ && i - chunkBase_ < 16) {
+            const unsigned live = (0xFFFFu << (i - chunkBase_)) & 0xFFFFu;
+            const unsigned stops = chunkStops_ & live;
+            unsigned code = chunkCode_ & live;
+            if (stops != 0) {
+                const unsigned k = static_cast<unsigned>(__builtin_ctz(stops));
+                code &= (1u << k) - 1;
+                if (code != 0) {
+                    lastCode = chunkBase_ + 31 - static_cast<unsigned>(__builtin_clz(code));
+                }
+                i = chunkBase_ + k;
+                break;
+            }
+            if (code != 0) {
+                lastCode = chunkBase_ + 31 - static_cast<unsigned>(__builtin_clz(code));
+            }
+            i = chunkBase_ + 16;
+        }
+        if (i + 17 > size_) {
+            i = skipPlainTail(i, lastCode);
+            break;
+        }
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 1));
+        const __m128i special =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(equals(x, '\n'), equals(x, '\r')),
+                                      _mm_or_si128(equals(x, '"'), inRange(x, '&', '*'))),
+                         _mm_or_si128(_mm_or_si128(equals(x, ','), equals(x, '/')),
+                                      _mm_or_si128(inRange(x, ':', ';'), inRange(x, '{', '}'))));
+        const __m128i blank = _mm_or_si128(equals(x, ' '), equals(x, '\t'));
+        const __m128i starts =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(equals(next, 'c'), inRange(next, 'e', 'f')),
+                                      _mm_or_si128(equals(next, 'i'), equals(next, 'n'))),
+                         _mm_or_si128(equals(next, 's'), equals(next, 'w')));
+        chunkBase_ = i;
+        chunkStops_ = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(special, _mm_and_si128(blank, starts))));
+        chunkCode_ =
+            ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(special, blank))) & 0xFFFFu;
+    }
+#else
+    i = skipPlainTail(i, lastCode);
+#endif
+    if (lastCode != SIZE_MAX && lastCode >= start) {
+        if (!inComment()) {
+            s_.code = true;
+        }
+        s_.lastSolid = data_[lastCode];
+    }
+    return i;
+}
+
+// The same one byte at a time, for the last bytes of the buffer.
+std::size_t CppAnalyzer::skipPlainTail(std::size_t i, std::size_t& lastCode) const {
+    for (; i < size_; ++i) {
+        const unsigned char c = data_[i];
+        if (kSpecial[c]) {
+            break;
+        }
+        if (c == ' ' || c == '\t') {
+            if (i + 1 < size_ && kKeywordStart[data_[i + 1]]) {
+                break;
+            }
+        } else {
+            lastCode = i;
+        }
+    }
+    return i;
+}
+
 mtrc_lines* CppAnalyzer::run() {
     std::size_t i = 0;
     while (i < size_) {
+        i = skipPlain(i);
+        if (i >= size_) {
+            break;
+        }
         const unsigned char c = data_[i];
+        // Each rule also remembers what the backward walks would look for.
         switch (kClass[c]) {
-        case ByteClass::Code: {
-            // Rule 9 for a run of plain bytes; none of them leads a keyword.
-            std::size_t j = i + 1;
-            while (j < size_ && kClass[data_[j]] == ByteClass::Code) {
-                ++j;
-            }
+        case ByteClass::Code: // rule 9 (the skip passes these)
             if (!inComment()) {
                 s_.code = true;
             }
-            s_.lastSolid = data_[j - 1];
-            i = j;
+            s_.lastSolid = c;
+            ++i;
             continue;
-        }
-        case ByteClass::Blank:
-        case ByteClass::Return: break; // rule 1
-        case ByteClass::NewLine: lineEnd(); break;
+        case ByteClass::Blank: break; // rule 1; the skip stops only before a keyword's letter
+        case ByteClass::Return:       // rule 1
+            s_.lastLineBreak = static_cast<Pos>(i);
+            ++i;
+            continue;
+        case ByteClass::NewLine: // rule 2
+            lineEnd();
+            s_.lastLineBreak = static_cast<Pos>(i);
+            break;
         case ByteClass::Quote: // rule 3
             if (!inComment()) {
                 i = literal(i);
                 continue;
             }
+            s_.lastSolid = c;
+            ++i;
+            continue;
+        case ByteClass::OpenParen: // rule 4
+            s_.punct = true;
+            s_.structMark = s_.externMark = false;
+            s_.lastSolid = c;
+            scans_.openParen();
+            if (wantFunctions_) {
+                openParens_.push_back(static_cast<Pos>(i));
+            }
             break;
-        case ByteClass::OpenParen:
-        case ByteClass::CloseParen:
+        case ByteClass::CloseParen: // rule 4
+            s_.punct = true;
+            s_.structMark = s_.externMark = false;
+            track(i, c);
+            break;
         case ByteClass::Punct: // rule 4
             s_.punct = true;
             s_.structMark = s_.externMark = false;
+            s_.lastSolid = c;
+            if (c == ',') {
+                ++i;
+                continue;
+            }
+            s_.lastStopper = c;
             break;
         case ByteClass::Star: // rule 5
-            if (at(i + 1) == '/') {
+            if (i + 1 < size_ && data_[i + 1] == '/') {
                 s_.block = false;
                 if (s_.blockStartLine == s_.lines) {
                     s_.closedComment = true;
                 }
             }
-            break;
+            s_.lastSolid = c;
+            ++i;
+            continue;
         case ByteClass::Slash: // rule 6
             if (!cMode_ && at(i + 1) == '/') {
                 s_.lineComment = true;
@@ -680,25 +869,31 @@ mtrc_lines* CppAnalyzer::run() {
                 s_.block = true;
                 s_.blockStartLine = s_.lines;
             }
-            break;
+            s_.lastSolid = c;
+            ++i;
+            continue;
         case ByteClass::OpenBrace: // rule 7
             if (!inComment()) {
                 openBrace(i);
             }
+            s_.lastStopper = c;
             break;
         case ByteClass::CloseBrace: // rule 8
             if (!inComment()) {
                 closeBrace();
             }
+            s_.lastSolid = c;
             break;
         case ByteClass::AndOr: // rule 9
             if (!inComment()) {
                 s_.code = true;
             }
-            break;
+            track(i, c);
+            ++i;
+            continue;
         }
-        track(i, c);
-        if (kKeywordLead[c] && i + 1 < size_ && kKeywordStart[data_[i + 1]] && !inComment()) {
+        // The byte may lead a keyword.
+        if (i + 1 < size_ && kKeywordStart[data_[i + 1]] && !inComment()) {
             keywordsAt(i + 1);
         }
         ++i;

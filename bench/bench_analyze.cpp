@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -186,7 +187,9 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         benchDirectory(argv[i]);
     }
-    benchPathological();
+    if (std::getenv("BENCH_SKIP_PATHOLOGICAL") == nullptr) {
+        benchPathological();
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak resident memory %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
