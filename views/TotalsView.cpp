@@ -43,8 +43,8 @@ QString CTotalsView::GetText() const {
 
 void CTotalsView::Clear() {
     m_wndText->clear();
-    if (m_pList != nullptr && m_pList->model() != nullptr) {
-        m_pList->model()->removeRows(0, m_pList->model()->rowCount());
+    if (m_pList != nullptr) {
+        m_pList->GetListCtrl().DeleteAllItems();
     }
 }
 
@@ -56,6 +56,7 @@ void CTotalsView::SetAsList(bool asList) {
 void CTotalsView::SetListLayout(ListLayout layout) {
     if (m_pList != nullptr) {
         m_pList->SetupColumns(layout);
+        m_pList->RebuildColumns();
     }
 }
 
