@@ -88,6 +88,61 @@ TEST(AnalyzeFile, LanguagesOtherThanOneAndTwoAnalyseAsCpp) {
     EXPECT_EQ(vb->structs, -1);
 }
 
+// The counts of the functions and classes do not depend on whether their
+// lists are asked for; the lists come last function (class) first.
+TEST(AnalyzeFile, ListsOnlyWhenAskedCountsAlways) {
+    TempDir dir;
+    const std::string path = dir.write("abc.cpp", "int a() { return 1; }\n"
+                                                  "int b() { return 2; }\n"
+                                                  "class K { int x; };\n"
+                                                  "class L { int y; };\n"
+                                                  "int c() { return 3; }\n");
+    Result bare = analyzePath(path, 0, 0, 0);
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(bare->functions, 3);
+    EXPECT_EQ(bare->cc_min, 1);
+    EXPECT_EQ(bare->cc_max, 1);
+    EXPECT_EQ(bare->cc_avg, 1);
+    EXPECT_EQ(bare->classes, 2);
+    EXPECT_EQ(bare->func_list, nullptr);
+    EXPECT_EQ(bare->class_list, nullptr);
+
+    Result functions = analyzePath(path, 0, 1, 0);
+    ASSERT_TRUE(functions);
+    expectSameCounts(*functions, *bare);
+    std::vector<std::string> names;
+    for (const mtrc_func* f = functions->func_list; f; f = f->next)
+        names.push_back(f->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(functions->class_list, nullptr);
+
+    Result classes = analyzePath(path, 0, 0, 1);
+    ASSERT_TRUE(classes);
+    expectSameCounts(*classes, *bare);
+    names.clear();
+    for (const mtrc_class* c = classes->class_list; c; c = c->next)
+        names.push_back(c->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"L", "K"}));
+    EXPECT_EQ(classes->func_list, nullptr);
+}
+
+// Without functions the complexity fields are 0; two slashes begin a
+// comment in C++ only.
+TEST(AnalyzeFile, NoFunctionsAndCommentsByLanguage) {
+    TempDir dir;
+    const std::string path = dir.write("plain.c", "// note\nint x;\n");
+    Result cpp = analyzePath(path, tarnel::LangCpp);
+    Result c = analyzePath(path, tarnel::LangC);
+    ASSERT_TRUE(cpp);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(cpp->functions, 0);
+    EXPECT_EQ(cpp->cc_min, 0);
+    EXPECT_EQ(cpp->cc_max, 0);
+    EXPECT_EQ(cpp->cc_avg, 0);
+    EXPECT_EQ(cpp->comments, 1);
+    EXPECT_EQ(c->comments, 0);
+}
+
 // The file result equals the buffer result for each language and list flag.
 TEST(AnalyzeFile, FileGivesTheBufferResult) {
     TempDir dir;
