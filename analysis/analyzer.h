@@ -12,8 +12,8 @@ enum Language : int { LangCpp = 0, LangC = 1, LangVb = 2 };
 
 // Analyses `size` bytes at `data` as C++ (or C when cMode is set) and returns a
 // new record; never null. The lists are built only when asked for.
-mtrc_lines* analyzeCpp(const unsigned char* data, std::size_t size, bool cMode,
-                       bool wantFunctions, bool wantClasses);
+mtrc_lines* analyzeCpp(const unsigned char* data, std::size_t size, bool cMode, bool wantFunctions,
+                       bool wantClasses);
 
 // Analyses `size` bytes at `data` as Visual Basic and returns a new record.
 mtrc_lines* analyzeVb(const unsigned char* data, std::size_t size);
