@@ -479,7 +479,8 @@ TEST(CppEquivalence, random_bytes_match_the_reference) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> length(0, 200);
     // Mostly special bytes, so that every rule fires often.
-    const std::string_view alphabet("{}();:,= \t\n\r\"'\\/*&|ifwhlecasointrux\x1c\0", 40);
+    static const char kBytes[] = "{}();:,= \t\n\r\"'\\/*&|ifwhlecasointrux\x1c\0";
+    const std::string_view alphabet(kBytes, sizeof kBytes); // the final NUL included
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
     for (int i = 0; i < 20000; ++i) {
         std::string text;
