@@ -269,6 +269,10 @@ public:
     }
 
     void pairAhead() { ++pairs_; }
+    void addPairs(int n) { pairs_ += n; }
+    // Parentheses passed while no scan is open move only the depth.
+    void shiftDepth(int n) { depth_ += n; }
+    bool idle() const { return unseen_.empty() && above_.empty() && below_.empty(); }
 
     void openParen() {
         if (unseen_.empty() && above_.empty()) {
@@ -415,7 +419,8 @@ public:
 
 private:
     std::size_t skipPlain(std::size_t i);
-    std::size_t skipPlainTail(std::size_t i, std::size_t& lastCode) const;
+    void classify(std::size_t i);
+    void applyRegion(unsigned region);
     bool inComment() const { return s_.lineComment || s_.block; }
     unsigned char at(std::size_t i) const { return i < size_ ? data_[i] : 0; }
 
@@ -438,11 +443,22 @@ private:
     CppState s_;
     OpenFunction fn_;
     ConditionScans scans_;
-    std::vector<Pos> openParens_;      // unmatched "(" positions, kept for the function name scan
-    NameScanMemo names_;               // what earlier function name scans found
-    std::size_t chunkBase_ = SIZE_MAX; // the sixteen bytes last classified by skipPlain
-    unsigned chunkStops_ = 0;          // their bytes that need a rule
-    unsigned chunkCode_ = 0;           // their plain code bytes
+    std::vector<Pos> openParens_; // unmatched "(" positions, kept for the function name scan
+    NameScanMemo names_;          // what earlier function name scans found
+    // The sixteen bytes last classified by skipPlain, one bit per byte.
+    struct Chunk {
+        std::size_t base = SIZE_MAX; // position of the first byte
+        unsigned stops = 0;          // bytes that always need their rule here
+        unsigned parens = 0;         // ( and )
+        unsigned returns = 0;        // carriage returns
+        unsigned code = 0;           // bytes that make the line code
+        unsigned punct = 0;          // ( ) , ; :
+        unsigned solid = 0;          // bytes other than blanks and carriage returns
+        unsigned stoppers = 0;       // ) ; :
+        unsigned opens = 0;          // (
+        unsigned closes = 0;         // )
+        unsigned pairs = 0;          // & or | followed by & or |
+    } chunk_;
     mtrc_func* funcList_ = nullptr;
     mtrc_class* classList_ = nullptr;
 };
@@ -698,10 +714,6 @@ void CppAnalyzer::functionDone(std::int64_t complexity, mtrc_func* record) {
     }
 }
 
-// Bytes that stop the quick skip: every byte with a rule of its own, and a
-// blank before a letter that may begin a keyword.
-constexpr std::array<bool, 256> kSpecial = makeSet("\n\r\"'(),;:*/{}&|");
-
 #if defined(__SSE2__)
 // Unsigned "lo <= x <= hi" for each of 16 bytes.
 inline __m128i inRange(__m128i x, unsigned char lo, unsigned char hi) {
@@ -712,85 +724,130 @@ inline __m128i inRange(__m128i x, unsigned char lo, unsigned char hi) {
 inline __m128i equals(__m128i x, char c) {
     return _mm_cmpeq_epi8(x, _mm_set1_epi8(c));
 }
-#endif
-
-// Passes over plain code bytes and blanks from i, which need nothing but the
-// line's code flag and the last solid byte; returns the first byte that needs
-// its rule (or the end). Sixteen bytes are classified at a time and the masks
-// kept, since the byte after a stop usually lies in the same sixteen.
-std::size_t CppAnalyzer::skipPlain(std::size_t i) {
-    const std::size_t start = i;
-    std::size_t lastCode = SIZE_MAX;
-#if defined(__SSE2__)
-    for (;;) {
-        if (i >= chunkBase_ && i - chunkBase_ < 16) {
-            const unsigned live = (0xFFFFu << (i - chunkBase_)) & 0xFFFFu;
-            const unsigned stops = chunkStops_ & live;
-            unsigned code = chunkCode_ & live;
-            if (stops != 0) {
-                const unsigned k = static_cast<unsigned>(__builtin_ctz(stops));
-                code &= (1u << k) - 1;
-                if (code != 0) {
-                    lastCode = chunkBase_ + 31 - static_cast<unsigned>(__builtin_clz(code));
-                }
-                i = chunkBase_ + k;
-                break;
-            }
-            if (code != 0) {
-                lastCode = chunkBase_ + 31 - static_cast<unsigned>(__builtin_clz(code));
-            }
-            i = chunkBase_ + 16;
-        }
-        if (i + 17 > size_) {
-            i = skipPlainTail(i, lastCode);
-            break;
-        }
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 1));
-        const __m128i special =
-            _mm_or_si128(_mm_or_si128(_mm_or_si128(equals(x, '\n'), equals(x, '\r')),
-                                      _mm_or_si128(equals(x, '"'), inRange(x, '&', '*'))),
-                         _mm_or_si128(_mm_or_si128(equals(x, ','), equals(x, '/')),
-                                      _mm_or_si128(inRange(x, ':', ';'), inRange(x, '{', '}'))));
-        const __m128i blank = _mm_or_si128(equals(x, ' '), equals(x, '\t'));
-        const __m128i starts =
-            _mm_or_si128(_mm_or_si128(_mm_or_si128(equals(next, 'c'), inRange(next, 'e', 'f')),
-                                      _mm_or_si128(equals(next, 'i'), equals(next, 'n'))),
-                         _mm_or_si128(equals(next, 's'), equals(next, 'w')));
-        chunkBase_ = i;
-        chunkStops_ = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(special, _mm_and_si128(blank, starts))));
-        chunkCode_ =
-            ~static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(special, blank))) & 0xFFFFu;
-    }
-#else
-    i = skipPlainTail(i, lastCode);
-#endif
-    if (lastCode != SIZE_MAX && lastCode >= start) {
-        if (!inComment()) {
-            s_.code = true;
-        }
-        s_.lastSolid = data_[lastCode];
-    }
-    return i;
+inline unsigned bitsOf(__m128i m) {
+    return static_cast<unsigned>(_mm_movemask_epi8(m));
+}
+inline unsigned highest(unsigned bits) {
+    return 31 - static_cast<unsigned>(__builtin_clz(bits));
 }
 
-// The same one byte at a time, for the last bytes of the buffer.
-std::size_t CppAnalyzer::skipPlainTail(std::size_t i, std::size_t& lastCode) const {
-    for (; i < size_; ++i) {
-        const unsigned char c = data_[i];
-        if (kSpecial[c]) {
-            break;
-        }
-        if (c == ' ' || c == '\t') {
-            if (i + 1 < size_ && kKeywordStart[data_[i + 1]]) {
-                break;
-            }
-        } else {
-            lastCode = i;
-        }
+// Bits set in each byte value; the portable build has no population count instruction.
+constexpr auto kBitCount = [] {
+    std::array<std::uint8_t, 256> out{};
+    for (unsigned v = 0; v < 256; ++v) {
+        out[v] = static_cast<std::uint8_t>((v & 1) + out[v >> 1]);
     }
+    return out;
+}();
+inline int count16(unsigned bits) {
+    return kBitCount[bits & 0xFFu] + kBitCount[(bits >> 8) & 0xFFu];
+}
+
+// Classifies the sixteen bytes at i (the byte after them must exist).
+void CppAnalyzer::classify(std::size_t i) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 1));
+    const __m128i blank = _mm_or_si128(equals(x, ' '), equals(x, '\t'));
+    const __m128i cr = equals(x, '\r');
+    const __m128i lf = equals(x, '\n');
+    const __m128i quote = _mm_or_si128(equals(x, '"'), equals(x, '\''));
+    const __m128i open = equals(x, '(');
+    const __m128i close = equals(x, ')');
+    const __m128i semiColon = inRange(x, ':', ';');
+    const __m128i comma = equals(x, ',');
+    const __m128i star = equals(x, '*');
+    const __m128i slash = equals(x, '/');
+    const __m128i braces = inRange(x, '{', '}');
+    const __m128i andOr = _mm_or_si128(equals(x, '&'), equals(x, '|'));
+    const __m128i nextStarts =
+        _mm_or_si128(_mm_or_si128(_mm_or_si128(equals(next, 'c'), inRange(next, 'e', 'f')),
+                                  _mm_or_si128(equals(next, 'i'), equals(next, 'n'))),
+                     _mm_or_si128(equals(next, 's'), equals(next, 'w')));
+    const __m128i nextSlash = equals(next, '/');
+    const __m128i nextAndOr = _mm_or_si128(equals(next, '&'), equals(next, '|'));
+    const __m128i parens = _mm_or_si128(open, close);
+    const __m128i punct = _mm_or_si128(_mm_or_si128(parens, semiColon), comma);
+    const __m128i leads = _mm_or_si128(_mm_or_si128(blank, parens), semiColon);
+    // Comment openers and closers, and "/" or "*" before the end of the buffer.
+    const __m128i comment =
+        _mm_or_si128(_mm_and_si128(star, nextSlash),
+                     _mm_and_si128(slash, _mm_or_si128(nextSlash, equals(next, '*'))));
+    const __m128i notCode =
+        _mm_or_si128(_mm_or_si128(_mm_or_si128(blank, cr), _mm_or_si128(lf, quote)),
+                     _mm_or_si128(_mm_or_si128(punct, braces), _mm_or_si128(star, slash)));
+    chunk_.base = i;
+    chunk_.stops = bitsOf(_mm_or_si128(_mm_or_si128(_mm_or_si128(lf, quote), braces),
+                                       _mm_or_si128(comment, _mm_and_si128(leads, nextStarts))));
+    chunk_.parens = bitsOf(parens);
+    chunk_.returns = bitsOf(cr);
+    chunk_.code = ~bitsOf(notCode) & 0xFFFFu;
+    chunk_.punct = bitsOf(punct);
+    chunk_.solid = ~bitsOf(_mm_or_si128(blank, cr)) & 0xFFFFu;
+    chunk_.stoppers = bitsOf(_mm_or_si128(close, semiColon));
+    chunk_.opens = bitsOf(open);
+    chunk_.closes = bitsOf(close);
+    chunk_.pairs = bitsOf(_mm_and_si128(andOr, nextAndOr));
+}
+
+// Applies what the bytes `region` of the classified chunk do, none of which
+// needs its rule one byte at a time there.
+inline void CppAnalyzer::applyRegion(unsigned region) {
+    if ((chunk_.code & region) != 0 && !inComment()) {
+        s_.code = true;
+    }
+    if ((chunk_.punct & region) != 0) {
+        s_.punct = true;
+        s_.structMark = s_.externMark = false;
+    }
+    if (const unsigned solid = chunk_.solid & region; solid != 0) {
+        s_.lastSolid = data_[chunk_.base + highest(solid)];
+    }
+    if (const unsigned stoppers = chunk_.stoppers & region; stoppers != 0) {
+        s_.lastStopper = data_[chunk_.base + highest(stoppers)];
+    }
+    if (const unsigned parens = chunk_.parens & region; parens != 0) {
+        scans_.shiftDepth(count16(chunk_.opens & region) - count16(chunk_.closes & region));
+    }
+    if (const unsigned pairs = chunk_.pairs & region; pairs != 0) {
+        scans_.addPairs(count16(pairs));
+    }
+}
+#endif
+
+// Passes over bytes that need no rule of their own at this point, applying
+// their effect in bulk; returns the first byte that needs its rule (or the
+// end). Bytes are classified sixteen at a time and the masks kept, since the
+// byte after a stop usually lies in the same sixteen. Parentheses need their
+// rule while a condition scan is open or the function list is built, line
+// breaks only for the function list. The last sixteen bytes go one by one.
+std::size_t CppAnalyzer::skipPlain(std::size_t i) {
+#if defined(__SSE2__)
+    for (;;) {
+        if (i >= chunk_.base && i - chunk_.base < 16) {
+            const unsigned live = (0xFFFFu << (i - chunk_.base)) & 0xFFFFu;
+            unsigned stops = chunk_.stops;
+            if (wantFunctions_) {
+                stops |= chunk_.parens | chunk_.returns;
+            } else if (!scans_.idle()) {
+                stops |= chunk_.parens;
+            }
+            stops &= live;
+            if (stops != 0) {
+                const unsigned k = static_cast<unsigned>(__builtin_ctz(stops));
+                applyRegion(live & ((1u << k) - 1));
+                return chunk_.base + k;
+            }
+            applyRegion(live);
+            i = chunk_.base + 16;
+        }
+        if (i + 17 > size_) {
+            return i;
+        }
+        classify(i);
+    }
+#else
     return i;
+#endif
 }
 
 mtrc_lines* CppAnalyzer::run() {
