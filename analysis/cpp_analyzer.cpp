@@ -43,6 +43,18 @@
 // decisions since the last top-level close; the decisions are dropped either
 // way. Every counted closing brace clears the plain mark.
 //
+// Keywords count only outside comments, after a byte of their leading set (so
+// never at the first byte of the file) and before a byte of their trailing
+// set, a NUL or the end; case matters.
+//
+// Function records: a function's lines run from its header line (the brace
+// line, or the line before it when a line break stands between the parameter
+// list and the brace) to the line of its closing brace, 1 when that is the
+// same line. Its comment and blank lines are those completed from the brace
+// line on; its effective lines too, less the header line when that was
+// counted as effective, plus the closing line when code stands before the
+// brace; a function written on one line has 1.
+//
 // Decisions: `for` and `case` add 1; `if` and `while` add 1 plus one for each
 // "&&" or "||" (any two of & and |) between the keyword and the end of their
 // condition, found by counting parentheses forward over the raw bytes from the
@@ -106,8 +118,8 @@ constexpr std::array<ByteClass, 256> makeClasses() {
 }
 constexpr std::array<ByteClass, 256> kClass = makeClasses();
 
-// Bytes that may stand right before a keyword, and letters that begin one: the
-// keyword test runs only where both meet.
+// Letters that begin a keyword: the keyword test runs where one follows a byte
+// of some keyword's leading set.
 constexpr std::array<bool, 256> makeSet(std::string_view bytes) {
     std::array<bool, 256> set{};
     for (char c : bytes) {
@@ -115,7 +127,6 @@ constexpr std::array<bool, 256> makeSet(std::string_view bytes) {
     }
     return set;
 }
-constexpr std::array<bool, 256> kKeywordLead = makeSet(" (){}\t\n;:");
 constexpr std::array<bool, 256> kKeywordStart = makeSet("cefinsw");
 
 enum class Action : std::uint8_t {
