@@ -460,6 +460,7 @@ private:
     struct Chunk {
         std::size_t base = SIZE_MAX; // position of the first byte
         unsigned stops = 0;          // bytes that always need their rule here
+        unsigned lineFeeds = 0;      // line feeds, ended here unless a keyword follows
         unsigned parens = 0;         // ( and )
         unsigned returns = 0;        // carriage returns
         unsigned code = 0;           // bytes that make the line code
@@ -778,7 +779,7 @@ void CppAnalyzer::classify(std::size_t i) {
     const __m128i nextAndOr = _mm_or_si128(equals(next, '&'), equals(next, '|'));
     const __m128i parens = _mm_or_si128(open, close);
     const __m128i punct = _mm_or_si128(_mm_or_si128(parens, semiColon), comma);
-    const __m128i leads = _mm_or_si128(_mm_or_si128(blank, parens), semiColon);
+    const __m128i leads = _mm_or_si128(_mm_or_si128(blank, parens), _mm_or_si128(semiColon, lf));
     // Comment openers and closers, and "/" or "*" before the end of the buffer.
     const __m128i comment =
         _mm_or_si128(_mm_and_si128(star, nextSlash),
@@ -787,8 +788,9 @@ void CppAnalyzer::classify(std::size_t i) {
         _mm_or_si128(_mm_or_si128(_mm_or_si128(blank, cr), _mm_or_si128(lf, quote)),
                      _mm_or_si128(_mm_or_si128(punct, braces), _mm_or_si128(star, slash)));
     chunk_.base = i;
-    chunk_.stops = bitsOf(_mm_or_si128(_mm_or_si128(_mm_or_si128(lf, quote), braces),
+    chunk_.stops = bitsOf(_mm_or_si128(_mm_or_si128(quote, braces),
                                        _mm_or_si128(comment, _mm_and_si128(leads, nextStarts))));
+    chunk_.lineFeeds = bitsOf(lf);
     chunk_.parens = bitsOf(parens);
     chunk_.returns = bitsOf(cr);
     chunk_.code = ~bitsOf(notCode) & 0xFFFFu;
@@ -802,7 +804,7 @@ void CppAnalyzer::classify(std::size_t i) {
 
 // Applies what the bytes `region` of the classified chunk do, none of which
 // needs its rule one byte at a time there.
-inline void CppAnalyzer::applyRegion(unsigned region) {
+__attribute__((always_inline)) inline void CppAnalyzer::applyRegion(unsigned region) {
     if ((chunk_.code & region) != 0 && !inComment()) {
         s_.code = true;
     }
@@ -829,8 +831,9 @@ inline void CppAnalyzer::applyRegion(unsigned region) {
 // their effect in bulk; returns the first byte that needs its rule (or the
 // end). Bytes are classified sixteen at a time and the masks kept, since the
 // byte after a stop usually lies in the same sixteen. Parentheses need their
-// rule while a condition scan is open or the function list is built, line
-// breaks only for the function list. The last sixteen bytes go one by one.
+// rule while a condition scan is open or the function list is built, carriage
+// returns only for the function list; line feeds end their line here unless a
+// keyword's letter follows. The last sixteen bytes go one by one.
 std::size_t CppAnalyzer::skipPlain(std::size_t i) {
 #if defined(__SSE2__)
     for (;;) {
@@ -843,12 +846,21 @@ std::size_t CppAnalyzer::skipPlain(std::size_t i) {
                 stops |= chunk_.parens;
             }
             stops &= live;
-            if (stops != 0) {
-                const unsigned k = static_cast<unsigned>(__builtin_ctz(stops));
-                applyRegion(live & ((1u << k) - 1));
-                return chunk_.base + k;
+            const unsigned before = stops != 0 ? (stops & (0u - stops)) - 1 : 0xFFFFu;
+            unsigned rest = live;
+            for (unsigned feeds = chunk_.lineFeeds & live & before; feeds != 0;
+                 feeds &= feeds - 1) {
+                const unsigned q = static_cast<unsigned>(__builtin_ctz(feeds));
+                applyRegion(rest & ((1u << q) - 1));
+                lineEnd();
+                s_.lastLineBreak = static_cast<Pos>(chunk_.base + q);
+                rest &= ~((2u << q) - 1);
             }
-            applyRegion(live);
+            if (stops != 0) {
+                applyRegion(rest & before);
+                return chunk_.base + static_cast<unsigned>(__builtin_ctz(stops));
+            }
+            applyRegion(rest);
             i = chunk_.base + 16;
         }
         if (i + 17 > size_) {
