@@ -62,27 +62,32 @@ echo "   $nfiles files, $mb MB (read once to fill the page cache)"
 
 names=()
 times=()
+cpus=()
 notes=()
 
-# Runs a command, records its wall time in seconds and a note on how it ended.
+# Runs a command and records its wall time and its processor time (user and
+# system, its children included) in seconds, and a note on how it ended. On a
+# busy machine the processor time is the steadier figure for one thread.
 measure() {
   local name=$1
   shift
-  local start end status
-  start=$(date +%s.%N)
-  "$@" >"$work/out" 2>"$work/err"
-  status=$?
-  end=$(date +%s.%N)
-  local secs
-  secs=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }')
+  local timing status real user sys cpu
+  timing=$( {
+    TIMEFORMAT='%R %U %S'
+    time { "$@" >"$work/out" 2>"$work/err"; echo $? >"$work/status"; }
+  } 2>&1 )
+  status=$(<"$work/status")
+  read -r real user sys <<<"$timing"
+  cpu=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.3f", u + s }')
   local note="exit $status"
   if [ "$status" -gt 128 ]; then
     note="CRASHED (signal $((status - 128)))"
   fi
   names+=("$name")
-  times+=("$secs")
+  times+=("$real")
+  cpus+=("$cpu")
   notes+=("$note")
-  printf '   %-22s %8s s   %s\n' "$name" "$secs" "$note"
+  printf '   %-22s %9s s wall %9s s cpu   %s\n' "$name" "$real" "$cpu" "$note"
 }
 
 echo "== running"
@@ -120,24 +125,32 @@ fi
 
 echo "== results over $mb MB of C and header files"
 base=${times[0]}
-printf '   %-22s %9s %10s %14s\n' "tool" "seconds" "MB/s" "x kestrum -j1"
+base_cpu=${cpus[0]}
+printf '   %-22s %9s %9s %10s %10s %12s\n' "tool" "wall s" "cpu s" "MB/s wall" "MB/s cpu" \
+  "x kestrum -j1 (cpu)"
 best_other=""
 for i in "${!names[@]}"; do
   t=${times[$i]}
+  c=${cpus[$i]}
   rate=$(awk -v m="$mb" -v t="$t" 'BEGIN { printf "%.1f", (t > 0 ? m / t : 0) }')
-  ratio=$(awk -v t="$t" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? t / b : 0) }')
-  printf '   %-22s %9s %10s %14s\n' "${names[$i]}" "$t" "$rate" "$ratio"
+  crate=$(awk -v m="$mb" -v t="$c" 'BEGIN { printf "%.1f", (t > 0 ? m / t : 0) }')
+  ratio=$(awk -v t="$c" -v b="$base_cpu" 'BEGIN { printf "%.2f", (b > 0 ? t / b : 0) }')
+  printf '   %-22s %9s %9s %10s %10s %12s\n' "${names[$i]}" "$t" "$c" "$rate" "$crate" "$ratio"
   if [[ "${names[$i]}" != kestrum* ]] && [[ "${notes[$i]}" != CRASHED* ]]; then
-    if [ -z "$best_other" ] || awk -v a="$t" -v b="$best_other" 'BEGIN { exit !(a < b) }'; then
-      best_other=$t
+    if [ -z "$best_other" ] || awk -v a="$c" -v b="$best_other" 'BEGIN { exit !(a < b) }'; then
+      best_other=$c
+      best_wall=$t
       best_name=${names[$i]}
     fi
   fi
 done
 if [ -n "$best_other" ]; then
-  speedup=$(awk -v o="$best_other" -v b="$base" 'BEGIN { printf "%.1f", (b > 0 ? o / b : 0) }')
-  echo "   kestrum on one thread is ${speedup}x as fast as the fastest other tool ($best_name)"
+  speedup=$(awk -v o="$best_other" -v b="$base_cpu" 'BEGIN { printf "%.1f", (b > 0 ? o / b : 0) }')
+  wspeedup=$(awk -v o="$best_wall" -v b="$base" 'BEGIN { printf "%.1f", (b > 0 ? o / b : 0) }')
+  echo "   kestrum on one thread is ${speedup}x as fast as the fastest other tool" \
+    "($best_name) in processor time, ${wspeedup}x in wall time"
 fi
 scaling=$(awk -v a="${times[0]}" -v b="${times[1]}" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
-echo "   kestrum on $cores threads: ${scaling}x the speed of one thread"
+echo "   kestrum on $cores threads: ${scaling}x the wall-time speed of one thread"
 echo "   kestrum -j 1 ended with: $kestrum_status"
+echo "   machine load while measuring: $(cut -d' ' -f1-3 /proc/loadavg) on $cores cores"
