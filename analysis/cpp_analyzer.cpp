@@ -437,6 +437,7 @@ private:
 
     void lineEnd();
     void track(std::size_t i, unsigned char c);
+    void closeParenSeen(std::size_t i);
     std::size_t literal(std::size_t i);
     bool matches(const CompiledKeyword& rule, std::size_t p) const;
     void keywordsAt(std::size_t p);
@@ -516,16 +517,7 @@ void CppAnalyzer::track(std::size_t i, unsigned char c) {
     case ByteClass::CloseParen:
         s_.lastSolid = c;
         s_.lastStopper = c;
-        scans_.closeParen();
-        if (wantFunctions_) {
-            s_.lastClose = static_cast<Pos>(i);
-            if (openParens_.empty()) {
-                s_.lastCloseMatch = -1;
-            } else {
-                s_.lastCloseMatch = openParens_.back();
-                openParens_.pop_back();
-            }
-        }
+        closeParenSeen(i);
         break;
     case ByteClass::Punct:
         s_.lastSolid = c;
@@ -547,6 +539,21 @@ void CppAnalyzer::track(std::size_t i, unsigned char c) {
     case ByteClass::Star:
     case ByteClass::Slash:
     case ByteClass::CloseBrace: s_.lastSolid = c; break;
+    }
+}
+
+// A ")" at i: the condition scans, and the parameter list end for the
+// function name scan.
+void CppAnalyzer::closeParenSeen(std::size_t i) {
+    scans_.closeParen();
+    if (wantFunctions_) {
+        s_.lastClose = static_cast<Pos>(i);
+        if (openParens_.empty()) {
+            s_.lastCloseMatch = -1;
+        } else {
+            s_.lastCloseMatch = openParens_.back();
+            openParens_.pop_back();
+        }
     }
 }
 
@@ -818,10 +825,38 @@ __attribute__((always_inline)) inline void CppAnalyzer::applyRegion(unsigned reg
     if (const unsigned stoppers = chunk_.stoppers & region; stoppers != 0) {
         s_.lastStopper = data_[chunk_.base + highest(stoppers)];
     }
-    if (const unsigned parens = chunk_.parens & region; parens != 0) {
-        scans_.shiftDepth(count16(chunk_.opens & region) - count16(chunk_.closes & region));
+    if (wantFunctions_) {
+        if (const unsigned returns = chunk_.returns & region; returns != 0) {
+            s_.lastLineBreak = static_cast<Pos>(chunk_.base + highest(returns));
+        }
     }
-    if (const unsigned pairs = chunk_.pairs & region; pairs != 0) {
+    unsigned pairs = chunk_.pairs & region;
+    if (const unsigned parens = chunk_.parens & region; parens != 0) {
+        if (!wantFunctions_ && scans_.idle()) {
+            scans_.shiftDepth(count16(chunk_.opens & region) - count16(chunk_.closes & region));
+        } else {
+            // One parenthesis at a time: a scan may end at it, counting the
+            // pairs before it, and the function name scan remembers it.
+            for (unsigned bits = parens; bits != 0; bits &= bits - 1) {
+                const unsigned q = static_cast<unsigned>(__builtin_ctz(bits));
+                const unsigned below = (1u << q) - 1;
+                if ((pairs & below) != 0) {
+                    scans_.addPairs(count16(pairs & below));
+                    pairs &= ~below;
+                }
+                const std::size_t pos = chunk_.base + q;
+                if (data_[pos] == '(') {
+                    scans_.openParen();
+                    if (wantFunctions_) {
+                        openParens_.push_back(static_cast<Pos>(pos));
+                    }
+                } else {
+                    closeParenSeen(pos);
+                }
+            }
+        }
+    }
+    if (pairs != 0) {
         scans_.addPairs(count16(pairs));
     }
 }
@@ -830,22 +865,15 @@ __attribute__((always_inline)) inline void CppAnalyzer::applyRegion(unsigned reg
 // Passes over bytes that need no rule of their own at this point, applying
 // their effect in bulk; returns the first byte that needs its rule (or the
 // end). Bytes are classified sixteen at a time and the masks kept, since the
-// byte after a stop usually lies in the same sixteen. Parentheses need their
-// rule while a condition scan is open or the function list is built, carriage
-// returns only for the function list; line feeds end their line here unless a
-// keyword's letter follows. The last sixteen bytes go one by one.
+// byte after a stop usually lies in the same sixteen. Line feeds end their
+// line here unless a keyword's letter follows. The last sixteen bytes go one
+// by one.
 std::size_t CppAnalyzer::skipPlain(std::size_t i) {
 #if defined(__SSE2__)
     for (;;) {
         if (i >= chunk_.base && i - chunk_.base < 16) {
             const unsigned live = (0xFFFFu << (i - chunk_.base)) & 0xFFFFu;
-            unsigned stops = chunk_.stops;
-            if (wantFunctions_) {
-                stops |= chunk_.parens | chunk_.returns;
-            } else if (!scans_.idle()) {
-                stops |= chunk_.parens;
-            }
-            stops &= live;
+            const unsigned stops = chunk_.stops & live;
             const unsigned before = stops != 0 ? (stops & (0u - stops)) - 1 : 0xFFFFu;
             unsigned rest = live;
             for (unsigned feeds = chunk_.lineFeeds & live & before; feeds != 0;
