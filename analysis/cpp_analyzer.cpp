@@ -911,14 +911,14 @@ mtrc_lines* CppAnalyzer::run() {
         const unsigned char c = data_[i];
         // Each rule also remembers what the backward walks would look for.
         switch (kClass[c]) {
-        case ByteClass::Code: // rule 9 (the skip passes these)
+        case ByteClass::Code: // rule 9; only the last sixteen bytes come here one by one
             if (!inComment()) {
                 s_.code = true;
             }
             s_.lastSolid = c;
             ++i;
             continue;
-        case ByteClass::Blank: break; // rule 1; the skip stops only before a keyword's letter
+        case ByteClass::Blank: break; // rule 1; the skip stops here before a keyword's letter
         case ByteClass::Return:       // rule 1
             s_.lastLineBreak = static_cast<Pos>(i);
             ++i;
