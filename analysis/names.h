@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string_view>
+#include <unordered_map>
 
 #include "tarnel.h"
 
@@ -59,7 +60,7 @@ private:
         Pos top;     // the stretch runs from the map key up to here
         Pos keyword; // what a search entering the stretch finds
     };
-    std::map<Pos, FunctionName> names_;
+    std::unordered_map<Pos, FunctionName> names_;
     std::map<Pos, Searched> searched_;
 };
 
