@@ -5,6 +5,8 @@
 // each does to its pane is added with the pane.
 #include "MainFrm.h"
 
+#include "CustomizeDlg.h"
+#include "DefExtsDlg.h"
 #include "Resource.h"
 #include "TotalsView.h"
 
@@ -38,7 +40,13 @@ void CMainFrame::OnMetricsGridlines() {
     CheckMenuItem(ID_METRICS_GRIDLINES, !IsMenuItemChecked(ID_METRICS_GRIDLINES));
 }
 
-void CMainFrame::OnMetricsColumns() {}
+// Columns: the column chooser for the metrics list; on OK the list has
+// already rebuilt its columns.
+void CMainFrame::OnMetricsColumns() {
+    CCustomizeDlg dlg(m_platform, this);
+    dlg.m_pListView = m_pListView;
+    dlg.DoModal();
+}
 
 void CMainFrame::OnResultsAsList() {
     m_bResultsAsList = !m_bResultsAsList;
@@ -51,4 +59,9 @@ void CMainFrame::OnResultsAsList() {
     }
 }
 
-void CMainFrame::OnDefineExts() {}
+// Define extensions: the dialog reads and writes the settings itself; the
+// next file metrics run reads them afresh.
+void CMainFrame::OnDefineExts() {
+    CDefExtsDlg dlg(m_platform, this);
+    dlg.DoModal();
+}
