@@ -122,4 +122,8 @@ std::string cantOpenFileText(const std::string& path) {
     return "Can't open file: " + path + ". Aborting project analyze!";
 }
 
+std::string cantReadFileText(const std::string& path) {
+    return "Can't read file: " + path + ". It may have been moved or deleted since it was listed.";
+}
+
 } // namespace kestrum

@@ -47,4 +47,8 @@ std::string progressText(int index, int count, const std::string& path);
 // "Can't open file: /path. Aborting project analyze!"
 std::string cantOpenFileText(const std::string& path);
 
+// The pane text when the file of a function or class report can no longer be
+// read (moved, deleted or made unreadable since it was listed).
+std::string cantReadFileText(const std::string& path);
+
 } // namespace kestrum

@@ -242,6 +242,7 @@ TEST_F(MainFrame, MenuItemsTextsAndIdsAsDocumented) {
         "&Project/E&xit\tAlt+X=32775",
         "&Metrics/File &metrics\tAlt+M=32781",
         "&Metrics/F&unction metrics\tAlt+F=32826",
+        "&Metrics/&Class metrics=32828",
         "&Language/&C=32788",
         "&Language/C&++=32787",
         "&Language/&Visual Basic=32789",
