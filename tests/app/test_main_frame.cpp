@@ -338,6 +338,13 @@ TEST_F(MainFrame, EveryCommandIdDispatchesAndUnknownIdsDoNot) {
         case ID_APP_ABOUT:
         case ID_HELP_TOPICS:
         case ID_WINDOW_SPLIT: continue;
+        // Commands that open a dialog: the user cancels it.
+        case ID_DEFINE_EXTS:
+        case ID_METRICS_COLUMNS:
+        case ID_TB_METRICS_COLUMNS:
+            m_platform.AnswerDialog([](CDialog&) { return IDCANCEL; });
+            break;
+        case ID_OUTPUT_TEXT_FILE: m_platform.AnswerSaveFile(QString()); break;
         default: break;
         }
         EXPECT_TRUE(frame.OnCommand(def.id)) << def.id;
