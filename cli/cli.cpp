@@ -54,7 +54,7 @@ constexpr const char* kUsage =
     "      --default-lang L  cpp, c or vb for other extensions (cpp)\n"
     "  -f, --format FORMAT   text (the default), csv or json\n"
     "      --crlf            end text lines with CR LF, as Orbek's text file does\n"
-    "      --columns LETTERS shown columns in order, A (file name) first:\n"
+    "      --columns LETTERS text and csv columns in order, A (file name) first:\n"
     "                        A name, B lines, C effective, D E%, E comment, F C%,\n"
     "                        G blank, H B%, I functions, J avg CC, K min CC,\n"
     "                        L max CC, M classes, N structs (default ABCDEFGHIJKLMN)\n"
@@ -338,7 +338,7 @@ void collectSearch(const std::string& path, const std::string& exts, bool subdir
     }
 }
 
-void collectProject(const std::string& qvd, const Options& o, std::vector<WorkFile>& files) {
+void collectProject(const std::string& qvd, std::vector<WorkFile>& files) {
     std::string contents, error;
     if (!readWholeFile(qvd, contents, error))
         throw UsageError{qvd + ": cannot open project: " + error};
@@ -353,7 +353,6 @@ void collectProject(const std::string& qvd, const Options& o, std::vector<WorkFi
         const std::string path = absolutePath(source.path, base);
         collectSearch(path, source.exts, source.subdirs != 0, path, files, &source);
     }
-    (void)o;
 }
 
 std::vector<WorkFile> collectSources(const Options& o) {
@@ -368,7 +367,7 @@ std::vector<WorkFile> collectSources(const Options& o) {
                 dir += '/';
             collectSearch(dir, o.exts, o.subdirs, source, files);
         } else if (endsWithNoCase(source, ".qvd")) {
-            collectProject(source, o, files);
+            collectProject(source, files);
         } else if (endsWithNoCase(source, ".dsp")) {
             collectSearch(source, o.exts, o.subdirs, source, files);
         } else {
