@@ -153,6 +153,9 @@ void CMainFrame::CreateClient() {
     m_pListView = new CListViewEx(LayoutFileMetrics, m_wndSplitterRight);
     m_pListView->setObjectName(QStringLiteral("metricsList"));
     m_pListView->setMinimumHeight(kPaneMinimum);
+    // A double-click on a row hands its file to the desktop's editor.
+    connect(m_pListView, &CListViewEx::openFileRequested, this,
+            [this](const QString& path) { m_platform.OpenUrl(QUrl::fromLocalFile(path)); });
     m_pTotalsView = new CTotalsView(m_wndSplitterRight);
     m_pTotalsView->setMinimumHeight(kPaneMinimum);
 
@@ -317,9 +320,14 @@ bool CMainFrame::OnCommand(int id) {
     if (def == nullptr) {
         return false;
     }
+    if (m_bRunning && !IsFileMetricsCommand(id)) {
+        return true; // disabled while a run is active
+    }
     (this->*def->handler)();
     UpdateCommandUI();
-    SetMessageText(kReady);
+    if (!IsFileMetricsCommand(id)) {
+        SetMessageText(kReady); // the run leaves its own status text
+    }
     return true;
 }
 
@@ -438,6 +446,13 @@ void CMainFrame::SaveSettings() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The close box, the window menu and Exit all end here. After Exit the
     // modified flag is already clear, so the question comes once.
+    if (m_bRunning) {
+        // Stop the run first; it closes the window once it has stopped.
+        m_bStopRequest = 1;
+        m_bCloseAfterRun = true;
+        event->ignore();
+        return;
+    }
     if (m_bModified) {
         PromptSave();
     }
@@ -537,6 +552,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     const CommandDef* def = AcceleratorFor(key);
     if (def == nullptr) {
         return false;
+    }
+    if (m_bRunning) {
+        // The run lets window events through, but no accelerator reaches a
+        // command: the stop comes from the toolbar button or the menu.
+        event->accept();
+        return true;
     }
     if (type == QEvent::ShortcutOverride) {
         // Claim the key so that no shortcut or menu access key takes it

@@ -24,6 +24,9 @@ class QProgressBar;
 class QStatusBar;
 class QToolBar;
 class QTreeWidgetItem;
+namespace kestrum {
+struct RunTotals;
+}
 
 // A splitter of two panes that keeps one pane's size when the splitter
 // itself changes size: the other pane takes up the whole change but stays at
@@ -132,6 +135,9 @@ public:
 
     // MainFrmRun.cpp: the file metrics run.
     void OnFileMetrics();
+    // While a run is active every command but File metrics is disabled.
+    void EnableCommandsForRun(bool running);
+    static bool IsFileMetricsCommand(int id);
 
     // MainFrmReports.cpp: function and class reports of one file.
     void OnFunctionMetrics();
@@ -180,6 +186,8 @@ public:
     int m_bModified = 0;
     int m_bRunning = 0;
     int m_bStopRequest = 0;
+    int m_nPumpIntervalMs = 10;    // the run lets window events through this often; 0: every file
+    bool m_bCloseAfterRun = false; // the window was closed during a run: close once it stopped
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QString m_strOpenPath; // for Open: empty means ask with a dialog
@@ -203,6 +211,13 @@ private:
     void SetTopMost(bool on);
     bool HandleSplitKey(QKeyEvent* key);
     void OnActionTriggered(QAction* action);
+
+    // MainFrmRun.cpp: the ends of a run and its by-extension tables.
+    void LoadLanguageTables();
+    void StopRun();
+    void AbortRun(const QString& text);
+    void WriteFileMetricsReport(int fileCount, const kestrum::RunTotals& totals);
+    void LeaveRun();
 
     CPlatform& m_platform;
     std::map<int, QAction*> m_actions; // every command id's action

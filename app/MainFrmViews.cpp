@@ -7,8 +7,15 @@
 
 #include "CustomizeDlg.h"
 #include "DefExtsDlg.h"
+#include "ListViewEx.h"
 #include "Resource.h"
 #include "TotalsView.h"
+
+#include <QFile>
+#include <string_view>
+
+#include "run/core/metrics.h"
+#include "tarnel.h"
 
 void CMainFrame::OnPrjAutoSort() {
     m_bAutoSort = !m_bAutoSort;
@@ -32,12 +39,31 @@ void CMainFrame::OnPrjShowFileName() {
 
 void CMainFrame::OnMetricsFullPath() {
     m_bFullPath = !m_bFullPath;
-    CheckMenuItem(ID_METRICS_FULL_PATH, !IsMenuItemChecked(ID_METRICS_FULL_PATH));
+    const bool show = !IsMenuItemChecked(ID_METRICS_FULL_PATH);
+    CheckMenuItem(ID_METRICS_FULL_PATH, show);
+    // Each row's record holds the full path; the name is the part after the last '/'.
+    CListCtrl& list = m_pListView->GetListCtrl();
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        const auto* record = static_cast<const FileRecord*>(list.GetItemData(row));
+        if (record == nullptr || record->path == nullptr) {
+            continue;
+        }
+        const std::string_view path(record->path);
+        const std::string_view text = show ? path : kestrum::fileNamePart(path);
+        list.SetItemText(row, 0,
+                         QFile::decodeName(QByteArray(text.data(), qsizetype(text.size()))));
+    }
 }
 
 void CMainFrame::OnMetricsGridlines() {
     m_bGridLines = !m_bGridLines;
-    CheckMenuItem(ID_METRICS_GRIDLINES, !IsMenuItemChecked(ID_METRICS_GRIDLINES));
+    const bool on = !IsMenuItemChecked(ID_METRICS_GRIDLINES);
+    CheckMenuItem(ID_METRICS_GRIDLINES, on);
+    // The lists keep the choice for their next column rebuild too; the totals
+    // pane hands it to its list when it creates it.
+    m_pListView->SetGridLinesWanted(on);
+    m_pListView->GetListCtrl().SetGridLines(on);
+    m_pTotalsView->SetGridLinesWanted(on);
 }
 
 // Columns: the column chooser for the metrics list; on OK the list has

@@ -53,6 +53,18 @@ int CListCtrl::InsertItem(int index, const QString& text, void* data) {
     return index;
 }
 
+int CListCtrl::InsertRow(int index, std::vector<QString> cells, void* data) {
+    const int count = GetItemCount();
+    if (index < 0 || index > count)
+        index = count;
+    if (cells.size() < std::max<std::size_t>(m_titles.size(), 1))
+        cells.resize(std::max<std::size_t>(m_titles.size(), 1));
+    beginInsertRows(QModelIndex(), index, index);
+    m_rows.insert(m_rows.begin() + index, Row{std::move(cells), data});
+    endInsertRows();
+    return index;
+}
+
 bool CListCtrl::SetItemText(int row, int subItem, const QString& text) {
     if (row < 0 || row >= GetItemCount() || subItem < 0)
         return false;

@@ -1,6 +1,7 @@
 #include "TotalsView.h"
 
 #include <QFontDatabase>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QStackedLayout>
 
@@ -15,6 +16,10 @@ CTotalsView::CTotalsView(QWidget* parent) : QWidget(parent) {
     m_wndText->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The reports line their columns up with tabs and blanks.
     m_wndText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Read-only text on the colour of buttons, as a message area.
+    QPalette palette = m_wndText->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    m_wndText->setPalette(palette);
     m_pStack->addWidget(m_wndText);
 }
 
@@ -29,6 +34,7 @@ void CTotalsView::OnInitialUpdate() {
     }
     m_pList = new CListViewEx(LayoutFunctionMetrics, this);
     m_pList->setObjectName(QStringLiteral("totalsList"));
+    m_pList->SetGridLinesWanted(m_bGridLines);
     m_pStack->addWidget(m_pList);
     Apply();
 }
@@ -57,6 +63,14 @@ void CTotalsView::SetListLayout(ListLayout layout) {
     if (m_pList != nullptr) {
         m_pList->SetupColumns(layout);
         m_pList->RebuildColumns();
+    }
+}
+
+void CTotalsView::SetGridLinesWanted(bool on) {
+    m_bGridLines = on;
+    if (m_pList != nullptr) {
+        m_pList->SetGridLinesWanted(on);
+        m_pList->GetListCtrl().SetGridLines(on);
     }
 }
 

@@ -28,6 +28,8 @@ public:
     void SetAsList(bool asList);
     void SetListLayout(ListLayout layout);
     CListViewEx* GetList() const { return m_pList; }
+    // Grid lines for the list: applied at once when it exists, else when it is created.
+    void SetGridLinesWanted(bool on);
 
     bool m_bAsList = false;
     QPlainTextEdit* m_wndText = nullptr;
@@ -40,4 +42,5 @@ private:
     void Apply();
 
     QStackedLayout* m_pStack = nullptr;
+    bool m_bGridLines = false;
 };

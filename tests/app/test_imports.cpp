@@ -39,7 +39,8 @@ std::set<std::string> Symbols(const std::string& command) {
             continue;
         }
         std::string name = text.substr(type + 2);
-        const size_t end = name.find_first_of("(@\n");
+        // A function returning std::string carries an ABI tag: "name[abi:cxx11](args)".
+        const size_t end = name.find_first_of("(@[\n");
         if (end != std::string::npos) {
             name.resize(end);
         }
