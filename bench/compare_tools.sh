@@ -115,10 +115,19 @@ else
   echo "   sloccount: not installed, skipped"
 fi
 if command -v pmccabe >/dev/null; then
-  # In batches, as xargs gives them; a batch whose pmccabe crashes is counted.
-  measure "pmccabe" xargs -0 -n 200 pmccabe <"$work/files0"
-  crashes=$(grep -c 'terminated by signal' "$work/err" || true)
-  [ "$crashes" -gt 0 ] && echo "   pmccabe crashed in $crashes batches of 200 files"
+  # In batches of 200 files. pmccabe crashes on some files, and xargs stops
+  # at a child killed by a signal, so each batch runs under a shell that
+  # measures a crashed batch again file by file and names each crashing file.
+  measure "pmccabe" xargs -0 -n 200 sh -c '
+    pmccabe "$@" 2>/dev/null
+    [ $? -le 128 ] && exit 0
+    for f in "$@"; do
+      pmccabe "$f" 2>/dev/null
+      [ $? -gt 128 ] && echo "pmccabe crashed on $f" >&2
+    done
+    exit 0' sh <"$work/files0"
+  crashes=$(grep -c '^pmccabe crashed on' "$work/err" || true)
+  echo "   pmccabe crashed on $crashes files (their batches were measured again file by file)"
 else
   echo "   pmccabe: not installed, skipped"
 fi
