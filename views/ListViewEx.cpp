@@ -39,6 +39,20 @@ void CListCtrl::DeleteAllItems() {
     endResetModel();
 }
 
+int CListCtrl::DeleteItemsWithData(const std::unordered_set<const void*>& data) {
+    const auto goes = [&data](const Row& row) {
+        return row.data != nullptr && data.count(row.data) != 0;
+    };
+    const int deleted = static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), goes));
+    if (deleted == 0)
+        return 0;
+    // One pass over the rows, however many go.
+    beginResetModel();
+    std::erase_if(m_rows, goes);
+    endResetModel();
+    return deleted;
+}
+
 int CListCtrl::InsertItem(int index, const QString& text, void* data) {
     const int count = GetItemCount();
     if (index < 0 || index > count)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTableView>
 
+#include <unordered_set>
 #include <vector>
 
 #include "run/core/columns.h"
@@ -35,6 +36,8 @@ public:
     int GetItemCount() const { return static_cast<int>(m_rows.size()); }
     // Deletes every row; the columns stay.
     void DeleteAllItems();
+    // Deletes every row whose data value is in `data`; returns how many.
+    int DeleteItemsWithData(const std::unordered_set<const void*>& data);
     // Inserts a row at `index` (clamped to the row count) with its item text;
     // returns the row's index.
     int InsertItem(int index, const QString& text, void* data = nullptr);
