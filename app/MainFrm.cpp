@@ -81,10 +81,10 @@ CMainFrame::~CMainFrame() {
 
 bool CMainFrame::Create(const QString& openPath) {
     CreateClient();
-    LoadRecentList();
-
     CreateActions();
     CreateMenu();
+    // The recent items go into the Project menu, so it has to exist.
+    LoadRecentList();
     CreateToolBar();
     CreateStatusBar();
     UpdateMinimumSize();

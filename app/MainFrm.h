@@ -11,6 +11,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <unordered_set>
 
 #include "Commands.h"
 
@@ -24,6 +25,7 @@ class QProgressBar;
 class QStatusBar;
 class QToolBar;
 class QTreeWidgetItem;
+struct mtrc_search;
 namespace kestrum {
 struct RunTotals;
 }
@@ -126,12 +128,23 @@ public:
     void OnRecentProject(int index);
     void PromptSave();
     void LoadRecentList();
+    void UpdateRecentMenu();
+    void AddToRecent(const QString& path);
+    // Save's writer: false, after telling the user, when the file could not be written.
+    bool SaveProject();
 
     // MainFrmSources.cpp: turning sources into files.
     void OnAddFiles();
     void OnRemoveFiles();
     void OnEditProperties();
     void OnRefreshFiles();
+    // Runs the search of one source and hangs its files under the source's
+    // item, a new one when `item` is null; sets m_hCurrentSource.
+    void SearchAndFill(mtrc_search* search, QTreeWidgetItem* item);
+    // A search record keeping copies of the two texts, or null.
+    static mtrc_search* NewSearch(const QByteArray& path, const QByteArray& exts, int subdirs);
+    // Drops the metrics list rows that refer to records about to be released.
+    void ForgetRecords(const std::unordered_set<const void*>& records);
 
     // MainFrmRun.cpp: the file metrics run.
     void OnFileMetrics();

@@ -10,6 +10,7 @@
 #include "ListViewEx.h"
 #include "Resource.h"
 #include "TotalsView.h"
+#include "TreeViewEx.h"
 
 #include <QFile>
 #include <string_view>
@@ -25,16 +26,19 @@ void CMainFrame::OnPrjAutoSort() {
 void CMainFrame::OnPrjShowFullPath() {
     CheckMenuRadioItem(kShowTypeFirst, kShowTypeLast, ID_PRJ_SHOW_FULL_PATH);
     m_nShowType = 0;
+    m_pTreeView->RebuildItemTexts(m_nShowType);
 }
 
 void CMainFrame::OnPrjShowPath() {
     CheckMenuRadioItem(kShowTypeFirst, kShowTypeLast, ID_PRJ_SHOW_PATH);
     m_nShowType = 1;
+    m_pTreeView->RebuildItemTexts(m_nShowType);
 }
 
 void CMainFrame::OnPrjShowFileName() {
     CheckMenuRadioItem(kShowTypeFirst, kShowTypeLast, ID_PRJ_SHOW_FILE_NAME);
     m_nShowType = 2;
+    m_pTreeView->RebuildItemTexts(m_nShowType);
 }
 
 void CMainFrame::OnMetricsFullPath() {
