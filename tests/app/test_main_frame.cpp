@@ -24,6 +24,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -345,6 +346,14 @@ TEST_F(MainFrame, EveryCommandIdDispatchesAndUnknownIdsDoNot) {
             m_platform.AnswerDialog([](CDialog&) { return IDCANCEL; });
             break;
         case ID_OUTPUT_TEXT_FILE: m_platform.AnswerSaveFile(QString()); break;
+        // The project commands: the user cancels their dialogs.
+        case ID_PROJECT_OPEN:
+        case ID_TB_PROJECT_OPEN: m_platform.AnswerOpenFile(QString()); break;
+        case ID_PROJECT_SAVE: // an untitled project is saved under a name asked for
+        case ID_TB_PROJECT_SAVE:
+        case ID_PROJECT_SAVE_AS: m_platform.AnswerSaveFile(QString()); break;
+        case ID_ADD_FILES:
+        case ID_TB_ADD_FILES: m_platform.AnswerDialog([](CDialog&) { return IDCANCEL; }); break;
         default: break;
         }
         EXPECT_TRUE(frame.OnCommand(def.id)) << def.id;
@@ -510,7 +519,9 @@ TEST_F(MainFrame, CloseBoxOnAModifiedProjectAsksOnceAndStoresSettings) {
     CMainFrame& frame = Start();
     frame.OnCommand(ID_LANG_VB);
     frame.m_bModified = 1;
+    m_platform.AnswerMessage(IDNO);
     EXPECT_TRUE(frame.close());
+    EXPECT_EQ(m_platform.shown().back().text, QStringLiteral("Save your changes to Untitled ?"));
     EXPECT_EQ(frame.m_bModified, 0);
     EXPECT_EQ(Stored("CurrLanguage").toInt(), 2);
     EXPECT_EQ(Stored("WndPosMaximized").toInt(), 0);
@@ -519,16 +530,25 @@ TEST_F(MainFrame, CloseBoxOnAModifiedProjectAsksOnceAndStoresSettings) {
 TEST_F(MainFrame, ExitOnAModifiedProjectClearsTheFlagBeforeTheWindowCloses) {
     CMainFrame& frame = Start();
     frame.m_bModified = 1;
+    m_platform.AnswerMessage(IDNO);
     frame.OnCommand(ID_APP_EXIT);
     EXPECT_EQ(frame.m_bModified, 0); // so closing does not ask again
     EXPECT_TRUE(TestStore().contains(QStringLiteral("Settings/CurrLanguage")));
     QTRY_VERIFY(!frame.isVisible());
 }
 
-TEST_F(MainFrame, CommandLinePathIsKeptForOpenWithTheWindowShown) {
+TEST_F(MainFrame, CommandLinePathIsOpenedWithTheWindowShown) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("my project.qvd"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
     // The shell splits a path with a blank into two arguments.
-    CMainFrame& frame = Start({QStringLiteral("/tmp/my"), QStringLiteral("project.qvd")});
-    EXPECT_EQ(frame.m_strOpenPath, QStringLiteral("/tmp/my project.qvd"));
+    const qsizetype blank = path.indexOf(QLatin1Char(' '));
+    CMainFrame& frame = Start({path.left(blank), path.mid(blank + 1)});
+    EXPECT_TRUE(frame.m_strOpenPath.isEmpty());
+    EXPECT_EQ(frame.m_strProjectPath, path);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("my project.qvd - Kestrum"));
     EXPECT_TRUE(frame.isVisible());
 }
 
