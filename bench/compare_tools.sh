@@ -8,6 +8,8 @@
 # TREE     the tree to measure (default /work/kernel/linux-source-6.1, or
 #          /usr/src/linux-source-* unpacked); a part such as TREE/drivers works too
 # KESTRUM  the kestrum program (default: a Release build made in build/bench)
+# TOOLS    (environment) the other tools to run, default "cloc sloccount pmccabe";
+#          cloc and sloccount take many minutes over the whole kernel tree
 #
 # Every tool gets the same C and header files (*.c, *.h); sloccount takes the
 # tree itself, as it only accepts directories. The files are read once before
@@ -18,6 +20,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 tree="${1:-/work/kernel/linux-source-6.1}"
+tools=" ${TOOLS-cloc sloccount pmccabe} "
 kestrum="${2:-}"
 cores=$(nproc)
 work=$(mktemp -d)
@@ -41,7 +44,7 @@ fi
 
 # The other tools: installed when missing, skipped with a note when that fails.
 missing=()
-for tool in cloc sloccount pmccabe; do
+for tool in $tools; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -103,18 +106,24 @@ else
 fi
 grep -m1 'source file(s)' "$work/one.txt" | sed 's/^[[:space:]~]*/   kestrum measured: /'
 
-if command -v cloc >/dev/null; then
+if [[ "$tools" != *" cloc "* ]]; then
+  :
+elif command -v cloc >/dev/null; then
   measure "cloc" cloc --quiet --list-file="$work/files"
 else
   echo "   cloc: not installed, skipped"
 fi
-if command -v sloccount >/dev/null; then
+if [[ "$tools" != *" sloccount "* ]]; then
+  :
+elif command -v sloccount >/dev/null; then
   mkdir -p "$work/slocdata"
   measure "sloccount (tree)" sloccount --datadir "$work/slocdata" "$tree"
 else
   echo "   sloccount: not installed, skipped"
 fi
-if command -v pmccabe >/dev/null; then
+if [[ "$tools" != *" pmccabe "* ]]; then
+  :
+elif command -v pmccabe >/dev/null; then
   # In batches of 200 files. pmccabe crashes on some files, and xargs stops
   # at a child killed by a signal, so each batch runs under a shell that
   # measures a crashed batch again file by file and names each crashing file.
