@@ -41,7 +41,7 @@ Report functionReport(const std::string& path, const mtrc_lines& r) {
     Report report;
     const int n = r.functions;
     if (n <= 0) {
-        // A count of 0 is the designed case; a negative one (a file measured
+        // A count of 0 means no functions; a negative one (a file measured
         // as Visual Basic) has no functions either and must not divide.
         report.text = kNoFunctionsFound;
         return report;
