@@ -199,7 +199,7 @@ public:
     int m_bModified = 0;
     int m_bRunning = 0;
     int m_bStopRequest = 0;
-    int m_nPumpIntervalMs = 10;    // the run lets window events through this often; 0: every file
+    int m_nPumpIntervalMs = 40;    // the run lets window events through this often; 0: every file
     bool m_bCloseAfterRun = false; // the window was closed during a run: close once it stopped
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;

@@ -143,7 +143,7 @@ void CMainFrame::OnFileMetrics() {
     m_wndProgress->setValue(0);
     m_wndProgress->show();
     kestrum::RunTotals totals;
-    int row = 0;
+    int row = 0; // rows written, and the index of the next
 
     if (m_nLanguage == kestrum::LangModeByExtension) {
         LoadLanguageTables();
@@ -163,8 +163,11 @@ void CMainFrame::OnFileMetrics() {
     QElapsedTimer sincePump;
     sincePump.start();
 
+    // Rows analysed since events were last let through; written in one go.
+    std::vector<CListCtrl::Row> pending;
     for (FileRecord* f : taken) {
         if (!CanOpenForReading(f->path)) {
+            list.AppendRows(std::move(pending));
             AbortRun(FromBytes(kestrum::cantOpenFileText(f->path)));
             return;
         }
@@ -173,6 +176,7 @@ void CMainFrame::OnFileMetrics() {
         if (result == nullptr) {
             // It opened but could not be read (it changed, or memory ran out):
             // the same end as a file that cannot be opened.
+            list.AppendRows(std::move(pending));
             AbortRun(FromBytes(kestrum::cantOpenFileText(f->path)));
             return;
         }
@@ -181,26 +185,28 @@ void CMainFrame::OnFileMetrics() {
 
         done += f->size > 0 ? f->size : 0;
         const std::vector<std::string> cells = kestrum::rowCells(f->path, metrics, order, fullPath);
-        std::vector<QString> texts;
-        texts.reserve(cells.size());
-        texts.push_back(FromBytes(cells.front()));
+        CListCtrl::Row& added = pending.emplace_back();
+        added.data = f;
+        added.cells.reserve(cells.size());
+        added.cells.push_back(FromBytes(cells.front()));
         for (std::size_t k = 1; k < cells.size(); ++k) {
-            texts.push_back(QString::fromLatin1(cells[k]));
+            added.cells.push_back(QString::fromLatin1(cells[k]));
         }
-        list.InsertRow(row, std::move(texts), f);
         totals.addFile(metrics, order);
         ++row;
 
-        // The pane text and the progress bar only show when events are let
-        // through, so they are written then: after every file would cost more
-        // than the analysis of a small file.
+        // Rows, the pane text and the progress bar only show when events are
+        // let through, so they are written then: writing them after every
+        // file would cost more than the analysis of a small file.
         if (sincePump.elapsed() >= m_nPumpIntervalMs || row == n) {
+            list.AppendRows(std::move(pending));
             m_pTotalsView->SetText(FromBytes(kestrum::progressText(row, n, f->path)));
             m_wndProgress->setValue(static_cast<int>(done >> shift));
             QCoreApplication::processEvents();
             sincePump.restart();
         }
         if (m_bStopRequest) {
+            list.AppendRows(std::move(pending));
             StopRun();
             return;
         }

@@ -79,6 +79,22 @@ int CListCtrl::InsertRow(int index, std::vector<QString> cells, void* data) {
     return index;
 }
 
+void CListCtrl::AppendRows(std::vector<Row>&& rows) {
+    if (rows.empty())
+        return;
+    const int first = GetItemCount();
+    const std::size_t width = std::max<std::size_t>(m_titles.size(), 1);
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
+    m_rows.reserve(m_rows.size() + rows.size());
+    for (Row& row : rows) {
+        if (row.cells.size() < width)
+            row.cells.resize(width);
+        m_rows.push_back(std::move(row));
+    }
+    endInsertRows();
+    rows.clear();
+}
+
 bool CListCtrl::SetItemText(int row, int subItem, const QString& text) {
     if (row < 0 || row >= GetItemCount() || subItem < 0)
         return false;

@@ -45,6 +45,15 @@ public:
     // text of sub-item k. Cheaper than InsertItem and one SetItemText per cell
     // when a run writes tens of thousands of rows.
     int InsertRow(int index, std::vector<QString> cells, void* data);
+
+    // A row as the list keeps it.
+    struct Row {
+        std::vector<QString> cells; // cells[k] is the text at display position k
+        void* data = nullptr;       // the row's data value, never owned
+    };
+    // Appends rows after the last one in one insertion, which the view
+    // handles far faster than one insertion per row.
+    void AppendRows(std::vector<Row>&& rows);
     // Sub-item 0 is the item text. Returns false for a row or sub-item out of range.
     bool SetItemText(int row, int subItem, const QString& text);
     QString GetItemText(int row, int subItem) const;
@@ -66,10 +75,6 @@ public:
 
 private:
     friend class CListViewEx;
-    struct Row {
-        std::vector<QString> cells; // cells[k] is the text at display position k
-        void* data = nullptr;       // the row's data value, never owned
-    };
 
     // Sets the column count and header titles (the view's RebuildColumns).
     void SetColumns(const std::vector<QString>& titles);
