@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -591,6 +592,34 @@ TEST_F(FileMetricsRun, DoubleClickOpensTheRowsFileOnlyInTheMetricsList) {
     QTest::mouseDClick(totals.viewport(), Qt::LeftButton, {},
                        totals.visualRect(totals.GetListCtrl().index(0, 0)).center());
     EXPECT_EQ(m_platform.shown().size(), 1U);
+}
+
+TEST_F(FileMetricsRun, HeaderClicksSortTheRunsRowsWithMarks) {
+    CMainFrame& frame = Start();
+    AddSource(frame, {Write("b.cpp", Lines("x;", 10)), Write("A.cpp", Lines("x;", 9)),
+                      Write("c.cpp", Lines("x;", 100))});
+    Run(frame);
+    CListViewEx& view = *frame.m_pListView;
+    QHeaderView* header = view.horizontalHeader();
+    auto click = [&](int position) {
+        const int x = header->sectionViewportPosition(position) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+    };
+    auto title = [&](int position) {
+        return view.GetListCtrl().headerData(position, Qt::Horizontal, Qt::DisplayRole).toString();
+    };
+    click(1);
+    EXPECT_EQ(ItemTexts(Rows(frame)), QStringList({"A.cpp", "b.cpp", "c.cpp"}));
+    EXPECT_EQ(title(1), "Lines+");
+    click(1);
+    EXPECT_EQ(ItemTexts(Rows(frame)), QStringList({"c.cpp", "b.cpp", "A.cpp"}));
+    EXPECT_EQ(title(1), "Lines-");
+    click(0); // another column keeps the direction
+    EXPECT_EQ(ItemTexts(Rows(frame)), QStringList({"c.cpp", "b.cpp", "A.cpp"}));
+    EXPECT_EQ(title(0), "File name-");
+    EXPECT_EQ(title(1), "Lines");
+    // Each row keeps its record: the row of c.cpp points at c.cpp's record.
+    EXPECT_EQ(Rows(frame).GetItemData(0), m_records[2]);
 }
 
 TEST_F(FileMetricsRun, GridlinesReachBothListsAlsoOneCreatedLater) {
