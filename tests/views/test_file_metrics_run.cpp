@@ -27,6 +27,7 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -592,6 +593,35 @@ TEST_F(FileMetricsRun, DoubleClickOpensTheRowsFileOnlyInTheMetricsList) {
     QTest::mouseDClick(totals.viewport(), Qt::LeftButton, {},
                        totals.visualRect(totals.GetListCtrl().index(0, 0)).center());
     EXPECT_EQ(m_platform.shown().size(), 1U);
+}
+
+// A stop request that no run saw (it came while the window was busy with a
+// message box) used to stay set and stop the next run after its first file.
+TEST_F(FileMetricsRun, StaleStopRequestDoesNotStopTheNextRun) {
+    CMainFrame& frame = Start();
+    AddSource(frame, {Write("a.cpp", "int a;\n"), Write("b.cpp", "int b;\n")});
+    frame.m_bStopRequest = 1;
+    Run(frame);
+    EXPECT_EQ(Rows(frame).GetItemCount(), 2);
+    EXPECT_TRUE(frame.m_pTotalsView->GetText().startsWith("FILE METRICS"));
+}
+
+// The byte total of a large tree does not fit the progress bar's int range;
+// the bar is scaled instead of wrapping to a negative range.
+TEST_F(FileMetricsRun, ProgressRangeOfMoreThanTwoGibibytes) {
+    CMainFrame& frame = Start();
+    AddSource(frame, {Write("a.cpp", "int a;\n"), Write("b.cpp", "int b;\n")});
+    m_records[0]->size = INT_MAX;
+    m_records[1]->size = INT_MAX;
+    int maximum = -1;
+    int atFirst = -1;
+    AtPump(frame, 1, [&] {
+        maximum = frame.m_wndProgress->maximum();
+        atFirst = frame.m_wndProgress->value();
+    });
+    Run(frame);
+    EXPECT_EQ(maximum, INT_MAX);
+    EXPECT_EQ(atFirst, INT_MAX / 2);
 }
 
 TEST_F(FileMetricsRun, HeaderClicksSortTheRunsRowsWithMarks) {
