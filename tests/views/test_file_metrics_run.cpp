@@ -135,21 +135,21 @@ protected:
     }
 
     // Performs `action` at the pump that follows file `after` of the run
-    // (counting from 1), by re-posting itself once per pump.
-    void AtPump(CMainFrame& frame, int after, std::function<void()> action) {
-        auto step = std::make_shared<std::function<void(int)>>();
-        *step = [this, &frame, after, action, step](int pump) {
-            if (pump == after) {
-                action();
-                return;
-            }
-            if (frame.m_bRunning) {
-                QMetaObject::invokeMethod(
-                    &frame, [step, pump] { (*step)(pump + 1); }, Qt::QueuedConnection);
-            }
-        };
+    // (counting from 1): each pump delivers one posted step, which posts the next.
+    static void AtPump(CMainFrame& frame, int after, std::function<void()> action) {
+        PostStep(&frame, 1, after, std::move(action));
+    }
+    static void PostStep(CMainFrame* frame, int pump, int after, std::function<void()> action) {
         QMetaObject::invokeMethod(
-            &frame, [step] { (*step)(1); }, Qt::QueuedConnection);
+            frame,
+            [frame, pump, after, action] {
+                if (pump == after) {
+                    action();
+                } else if (frame->m_bRunning) {
+                    PostStep(frame, pump + 1, after, action);
+                }
+            },
+            Qt::QueuedConnection);
     }
 
     void Run(CMainFrame& frame) { frame.OnCommand(ID_FILE_METRICS); }
