@@ -452,6 +452,23 @@ TEST_F(FileMetricsRun, SecondPressStopsAfterTheCurrentFile) {
     EXPECT_EQ(Rows(frame).GetItemCount(), 4);
 }
 
+TEST_F(FileMetricsRun, KeysReachNoCommandDuringARun) {
+    CMainFrame& frame = Start();
+    AddSource(frame, {Write("a.cpp", "int a;\n"), Write("b.cpp", "int b;\n")});
+    AtPump(frame, 1, [&] {
+        QTest::keyClick(&frame, Qt::Key_M, Qt::AltModifier);     // File metrics
+        QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier); // New project
+    });
+    Run(frame);
+    EXPECT_EQ(Rows(frame).GetItemCount(), 2); // not stopped
+    EXPECT_TRUE(frame.m_pTotalsView->GetText().startsWith("FILE METRICS"));
+    EXPECT_EQ(frame.m_pTreeView->topLevelItemCount(), 1);
+    // Outside a run Alt+M performs File metrics.
+    Rows(frame).DeleteAllItems();
+    QTest::keyClick(&frame, Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(Rows(frame).GetItemCount(), 2);
+}
+
 TEST_F(FileMetricsRun, StopAfterTheLastFileDiscardsTheReport) {
     CMainFrame& frame = Start();
     AddSource(frame, {Write("a.cpp", "int a;\n"), Write("b.cpp", "int b;\n")});
