@@ -762,7 +762,7 @@ inline int count16(unsigned bits) {
     return kBitCount[bits & 0xFFu] + kBitCount[(bits >> 8) & 0xFFu];
 }
 
-// Classifies the sixteen bytes at i (the byte after them must exist).
+// Classifies the sixteen bytes at i (the two bytes after them must exist).
 void CppAnalyzer::classify(std::size_t i) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 1));
@@ -778,10 +778,22 @@ void CppAnalyzer::classify(std::size_t i) {
     const __m128i slash = equals(x, '/');
     const __m128i braces = inRange(x, '{', '}');
     const __m128i andOr = _mm_or_si128(equals(x, '&'), equals(x, '|'));
-    const __m128i nextStarts =
-        _mm_or_si128(_mm_or_si128(_mm_or_si128(equals(next, 'c'), inRange(next, 'e', 'f')),
-                                  _mm_or_si128(equals(next, 'i'), equals(next, 'n'))),
-                     _mm_or_si128(equals(next, 's'), equals(next, 'w')));
+    // A keyword can begin at the next byte only where its first two letters
+    // stand there: "if" or "in", "wh", "fo", "ca" or "cl", "st", "ex", "na". Testing the
+    // second letter too keeps words such as "int" or "char" from stopping the
+    // bulk pass.
+    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 2));
+    const __m128i nextStarts = _mm_or_si128(
+        _mm_or_si128(
+            _mm_or_si128(_mm_and_si128(equals(next, 'i'),
+                                       _mm_or_si128(equals(after, 'f'), equals(after, 'n'))),
+                         _mm_and_si128(equals(next, 'w'), equals(after, 'h'))),
+            _mm_or_si128(_mm_and_si128(equals(next, 'f'), equals(after, 'o')),
+                         _mm_and_si128(equals(next, 'c'),
+                                       _mm_or_si128(equals(after, 'a'), equals(after, 'l'))))),
+        _mm_or_si128(_mm_or_si128(_mm_and_si128(equals(next, 's'), equals(after, 't')),
+                                  _mm_and_si128(equals(next, 'e'), equals(after, 'x'))),
+                     _mm_and_si128(equals(next, 'n'), equals(after, 'a'))));
     const __m128i nextSlash = equals(next, '/');
     const __m128i nextAndOr = _mm_or_si128(equals(next, '&'), equals(next, '|'));
     const __m128i parens = _mm_or_si128(open, close);
@@ -866,7 +878,7 @@ __attribute__((always_inline)) inline void CppAnalyzer::applyRegion(unsigned reg
 // their effect in bulk; returns the first byte that needs its rule (or the
 // end). Bytes are classified sixteen at a time and the masks kept, since the
 // byte after a stop usually lies in the same sixteen. Line feeds end their
-// line here unless a keyword's letter follows. The last sixteen bytes go one
+// line here unless a keyword may follow. The last seventeen bytes go one
 // by one.
 std::size_t CppAnalyzer::skipPlain(std::size_t i) {
 #if defined(__SSE2__)
@@ -891,7 +903,7 @@ std::size_t CppAnalyzer::skipPlain(std::size_t i) {
             applyRegion(rest);
             i = chunk_.base + 16;
         }
-        if (i + 17 > size_) {
+        if (i + 18 > size_) {
             return i;
         }
         classify(i);
