@@ -44,6 +44,16 @@ QTreeWidgetItem* SelectedSource(const CTreeViewEx* tree) {
     return item;
 }
 
+// The selected source item and its search record, both null when no source
+// with a record is selected.
+mtrc_search* SelectedSearch(const CTreeViewEx* tree, QTreeWidgetItem*& item) {
+    item = SelectedSource(tree);
+    mtrc_search* search = CTreeViewEx::SearchOf(item);
+    if (search == nullptr)
+        item = nullptr;
+    return search;
+}
+
 } // namespace
 
 mtrc_search* CMainFrame::NewSearch(const QByteArray& path, const QByteArray& exts, int subdirs) {
@@ -172,8 +182,8 @@ void CMainFrame::OnAddFiles() {
 void CMainFrame::OnEditProperties() {
     if (m_bRunning)
         return;
-    QTreeWidgetItem* item = SelectedSource(m_pTreeView);
-    mtrc_search* search = CTreeViewEx::SearchOf(item);
+    QTreeWidgetItem* item = nullptr;
+    mtrc_search* search = SelectedSearch(m_pTreeView, item);
     if (search == nullptr)
         return;
     CDlgAddFiles dialog(m_platform, this);
@@ -199,11 +209,9 @@ void CMainFrame::OnEditProperties() {
 void CMainFrame::OnRefreshFiles() {
     if (m_bRunning)
         return;
-    QTreeWidgetItem* item = SelectedSource(m_pTreeView);
-    mtrc_search* search = CTreeViewEx::SearchOf(item);
-    if (search == nullptr)
-        return;
-    SearchAndFill(search, item);
+    QTreeWidgetItem* item = nullptr;
+    if (mtrc_search* search = SelectedSearch(m_pTreeView, item))
+        SearchAndFill(search, item);
 }
 
 void CMainFrame::OnRemoveFiles() {
