@@ -72,11 +72,8 @@
 #include <memory>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "analyzer.h"
+#include "classify.h"
 #include "names.h"
 
 namespace tarnel {
@@ -429,9 +426,11 @@ public:
     mtrc_lines* run();
 
 private:
-    std::size_t skipPlain(std::size_t i);
-    void classify(std::size_t i);
-    void applyRegion(unsigned region);
+    void loadBlock(std::size_t base);
+    void applyRegion(std::uint64_t region);
+    void lineFlags(std::uint64_t region);
+    void applyMarks(std::uint64_t region);
+    std::size_t stopAt(std::size_t i);
     bool inComment() const { return s_.lineComment || s_.block; }
     unsigned char at(std::size_t i) const { return i < size_ ? data_[i] : 0; }
 
@@ -457,21 +456,9 @@ private:
     ConditionScans scans_;
     std::vector<Pos> openParens_; // unmatched "(" positions, kept for the function name scan
     NameScanMemo names_;          // what earlier function name scans found
-    // The sixteen bytes last classified by skipPlain, one bit per byte.
-    struct Chunk {
-        std::size_t base = SIZE_MAX; // position of the first byte
-        unsigned stops = 0;          // bytes that always need their rule here
-        unsigned lineFeeds = 0;      // line feeds, ended here unless a keyword follows
-        unsigned parens = 0;         // ( and )
-        unsigned returns = 0;        // carriage returns
-        unsigned code = 0;           // bytes that make the line code
-        unsigned punct = 0;          // ( ) , ; :
-        unsigned solid = 0;          // bytes other than blanks and carriage returns
-        unsigned stoppers = 0;       // ) ; :
-        unsigned opens = 0;          // (
-        unsigned closes = 0;         // )
-        unsigned pairs = 0;          // & or | followed by & or |
-    } chunk_;
+    Classifier classify_ = activeClassifier();
+    BlockMasks m_{};       // the block being passed over
+    std::size_t base_ = 0; // its first byte
     mtrc_func* funcList_ = nullptr;
     mtrc_class* classList_ = nullptr;
 };
@@ -733,131 +720,89 @@ void CppAnalyzer::functionDone(std::int64_t complexity, mtrc_func* record) {
     }
 }
 
-#if defined(__SSE2__)
-// Unsigned "lo <= x <= hi" for each of 16 bytes.
-inline __m128i inRange(__m128i x, unsigned char lo, unsigned char hi) {
-    const __m128i shifted = _mm_sub_epi8(x, _mm_set1_epi8(static_cast<char>(lo)));
-    const __m128i width = _mm_set1_epi8(static_cast<char>(hi - lo));
-    return _mm_cmpeq_epi8(_mm_min_epu8(shifted, width), shifted);
+// Bits set in a mask. Written out because the baseline instruction set has no
+// population count instruction.
+inline int popCount(std::uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ULL);
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((x * 0x0101010101010101ULL) >> 56);
 }
-inline __m128i equals(__m128i x, char c) {
-    return _mm_cmpeq_epi8(x, _mm_set1_epi8(c));
+inline unsigned highest(std::uint64_t bits) {
+    return 63 - static_cast<unsigned>(__builtin_clzll(bits));
 }
-inline unsigned bitsOf(__m128i m) {
-    return static_cast<unsigned>(_mm_movemask_epi8(m));
+inline unsigned lowest(std::uint64_t bits) {
+    return static_cast<unsigned>(__builtin_ctzll(bits));
 }
-inline unsigned highest(unsigned bits) {
-    return 31 - static_cast<unsigned>(__builtin_clz(bits));
+// The bits below bit q.
+inline std::uint64_t below(unsigned q) {
+    return (std::uint64_t{1} << q) - 1;
 }
 
-// Bits set in each byte value; the portable build has no population count instruction.
-constexpr auto kBitCount = [] {
-    std::array<std::uint8_t, 256> out{};
-    for (unsigned v = 0; v < 256; ++v) {
-        out[v] = static_cast<std::uint8_t>((v & 1) + out[v >> 1]);
+// Classifies the 64 bytes at base. The block at the end of the buffer is
+// copied with zeros after it (a zero reads like the end of the buffer to
+// every rule), and its masks keep only the bytes of the buffer.
+void CppAnalyzer::loadBlock(std::size_t base) {
+    base_ = base;
+    const std::size_t left = size_ - base;
+    if (left >= 66) {
+        classify_(data_ + base, m_);
+        return;
     }
-    return out;
-}();
-inline int count16(unsigned bits) {
-    return kBitCount[bits & 0xFFu] + kBitCount[(bits >> 8) & 0xFFu];
+    unsigned char padded[66] = {};
+    std::copy(data_ + base, data_ + size_, padded);
+    classify_(padded, m_);
+    const std::uint64_t valid = left >= 64 ? ~std::uint64_t{0} : below(static_cast<unsigned>(left));
+    for (std::uint64_t* mask : {&m_.stops, &m_.lineFeeds, &m_.returns, &m_.code, &m_.punct,
+                                &m_.solid, &m_.stoppers, &m_.opens, &m_.closes, &m_.pairs}) {
+        *mask &= valid;
+    }
 }
 
-// Classifies the sixteen bytes at i (the two bytes after them must exist).
-void CppAnalyzer::classify(std::size_t i) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 1));
-    const __m128i blank = _mm_or_si128(equals(x, ' '), equals(x, '\t'));
-    const __m128i cr = equals(x, '\r');
-    const __m128i lf = equals(x, '\n');
-    const __m128i quote = _mm_or_si128(equals(x, '"'), equals(x, '\''));
-    const __m128i open = equals(x, '(');
-    const __m128i close = equals(x, ')');
-    const __m128i semiColon = inRange(x, ':', ';');
-    const __m128i comma = equals(x, ',');
-    const __m128i star = equals(x, '*');
-    const __m128i slash = equals(x, '/');
-    const __m128i braces = inRange(x, '{', '}');
-    const __m128i andOr = _mm_or_si128(equals(x, '&'), equals(x, '|'));
-    // A keyword can begin at the next byte only where its first two letters
-    // stand there: "if" or "in", "wh", "fo", "ca" or "cl", "st", "ex", "na". Testing the
-    // second letter too keeps words such as "int" or "char" from stopping the
-    // bulk pass.
-    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data_ + i + 2));
-    const __m128i nextStarts = _mm_or_si128(
-        _mm_or_si128(
-            _mm_or_si128(_mm_and_si128(equals(next, 'i'),
-                                       _mm_or_si128(equals(after, 'f'), equals(after, 'n'))),
-                         _mm_and_si128(equals(next, 'w'), equals(after, 'h'))),
-            _mm_or_si128(_mm_and_si128(equals(next, 'f'), equals(after, 'o')),
-                         _mm_and_si128(equals(next, 'c'),
-                                       _mm_or_si128(equals(after, 'a'), equals(after, 'l'))))),
-        _mm_or_si128(_mm_or_si128(_mm_and_si128(equals(next, 's'), equals(after, 't')),
-                                  _mm_and_si128(equals(next, 'e'), equals(after, 'x'))),
-                     _mm_and_si128(equals(next, 'n'), equals(after, 'a'))));
-    const __m128i nextSlash = equals(next, '/');
-    const __m128i nextAndOr = _mm_or_si128(equals(next, '&'), equals(next, '|'));
-    const __m128i parens = _mm_or_si128(open, close);
-    const __m128i punct = _mm_or_si128(_mm_or_si128(parens, semiColon), comma);
-    const __m128i leads = _mm_or_si128(_mm_or_si128(blank, parens), _mm_or_si128(semiColon, lf));
-    // Comment openers and closers, and "/" or "*" before the end of the buffer.
-    const __m128i comment =
-        _mm_or_si128(_mm_and_si128(star, nextSlash),
-                     _mm_and_si128(slash, _mm_or_si128(nextSlash, equals(next, '*'))));
-    const __m128i notCode =
-        _mm_or_si128(_mm_or_si128(_mm_or_si128(blank, cr), _mm_or_si128(lf, quote)),
-                     _mm_or_si128(_mm_or_si128(punct, braces), _mm_or_si128(star, slash)));
-    chunk_.base = i;
-    chunk_.stops = bitsOf(_mm_or_si128(_mm_or_si128(quote, braces),
-                                       _mm_or_si128(comment, _mm_and_si128(leads, nextStarts))));
-    chunk_.lineFeeds = bitsOf(lf);
-    chunk_.parens = bitsOf(parens);
-    chunk_.returns = bitsOf(cr);
-    chunk_.code = ~bitsOf(notCode) & 0xFFFFu;
-    chunk_.punct = bitsOf(punct);
-    chunk_.solid = ~bitsOf(_mm_or_si128(blank, cr)) & 0xFFFFu;
-    chunk_.stoppers = bitsOf(_mm_or_si128(close, semiColon));
-    chunk_.opens = bitsOf(open);
-    chunk_.closes = bitsOf(close);
-    chunk_.pairs = bitsOf(_mm_and_si128(andOr, nextAndOr));
-}
-
-// Applies what the bytes `region` of the classified chunk do, none of which
-// needs its rule one byte at a time there.
-__attribute__((always_inline)) inline void CppAnalyzer::applyRegion(unsigned region) {
-    if ((chunk_.code & region) != 0 && !inComment()) {
+// The code and punctuation flags of the current line, from bytes of one line.
+__attribute__((always_inline)) inline void CppAnalyzer::lineFlags(std::uint64_t region) {
+    if ((m_.code & region) != 0 && !inComment()) {
         s_.code = true;
     }
-    if ((chunk_.punct & region) != 0) {
+    if ((m_.punct & region) != 0) {
         s_.punct = true;
+    }
+}
+
+// What bytes of the block do that does not depend on their line: the marks
+// that punctuation clears, the last solid byte and stopper, the last line
+// break, and the parentheses and "&&" pairs that the condition scans and the
+// function name scan follow.
+__attribute__((always_inline)) inline void CppAnalyzer::applyMarks(std::uint64_t region) {
+    if ((m_.punct & region) != 0) {
         s_.structMark = s_.externMark = false;
     }
-    if (const unsigned solid = chunk_.solid & region; solid != 0) {
-        s_.lastSolid = data_[chunk_.base + highest(solid)];
+    if (const std::uint64_t solid = m_.solid & region; solid != 0) {
+        s_.lastSolid = data_[base_ + highest(solid)];
     }
-    if (const unsigned stoppers = chunk_.stoppers & region; stoppers != 0) {
-        s_.lastStopper = data_[chunk_.base + highest(stoppers)];
+    if (const std::uint64_t stoppers = m_.stoppers & region; stoppers != 0) {
+        s_.lastStopper = data_[base_ + highest(stoppers)];
     }
     if (wantFunctions_) {
-        if (const unsigned returns = chunk_.returns & region; returns != 0) {
-            s_.lastLineBreak = static_cast<Pos>(chunk_.base + highest(returns));
+        if (const std::uint64_t breaks = (m_.returns | m_.lineFeeds) & region; breaks != 0) {
+            s_.lastLineBreak = static_cast<Pos>(base_ + highest(breaks));
         }
     }
-    unsigned pairs = chunk_.pairs & region;
-    if (const unsigned parens = chunk_.parens & region; parens != 0) {
+    std::uint64_t pairs = m_.pairs & region;
+    if (const std::uint64_t parens = (m_.opens | m_.closes) & region; parens != 0) {
         if (!wantFunctions_ && scans_.idle()) {
-            scans_.shiftDepth(count16(chunk_.opens & region) - count16(chunk_.closes & region));
+            scans_.shiftDepth(popCount(m_.opens & region) - popCount(m_.closes & region));
         } else {
             // One parenthesis at a time: a scan may end at it, counting the
             // pairs before it, and the function name scan remembers it.
-            for (unsigned bits = parens; bits != 0; bits &= bits - 1) {
-                const unsigned q = static_cast<unsigned>(__builtin_ctz(bits));
-                const unsigned below = (1u << q) - 1;
-                if ((pairs & below) != 0) {
-                    scans_.addPairs(count16(pairs & below));
-                    pairs &= ~below;
+            for (std::uint64_t bits = parens; bits != 0; bits &= bits - 1) {
+                const unsigned q = lowest(bits);
+                if (const std::uint64_t before = pairs & below(q); before != 0) {
+                    scans_.addPairs(popCount(before));
+                    pairs &= ~before;
                 }
-                const std::size_t pos = chunk_.base + q;
-                if (data_[pos] == '(') {
+                const std::size_t pos = base_ + q;
+                if ((m_.opens >> q) & 1) {
                     scans_.openParen();
                     if (wantFunctions_) {
                         openParens_.push_back(static_cast<Pos>(pos));
@@ -869,154 +814,165 @@ __attribute__((always_inline)) inline void CppAnalyzer::applyRegion(unsigned reg
         }
     }
     if (pairs != 0) {
-        scans_.addPairs(count16(pairs));
+        scans_.addPairs(popCount(pairs));
     }
 }
-#endif
 
-// Passes over bytes that need no rule of their own at this point, applying
-// their effect in bulk; returns the first byte that needs its rule (or the
-// end). Bytes are classified sixteen at a time and the masks kept, since the
-// byte after a stop usually lies in the same sixteen. Line feeds end their
-// line here unless a keyword may follow. The last seventeen bytes go one
-// by one.
-std::size_t CppAnalyzer::skipPlain(std::size_t i) {
-#if defined(__SSE2__)
-    for (;;) {
-        if (i >= chunk_.base && i - chunk_.base < 16) {
-            const unsigned live = (0xFFFFu << (i - chunk_.base)) & 0xFFFFu;
-            const unsigned stops = chunk_.stops & live;
-            const unsigned before = stops != 0 ? (stops & (0u - stops)) - 1 : 0xFFFFu;
-            unsigned rest = live;
-            for (unsigned feeds = chunk_.lineFeeds & live & before; feeds != 0;
-                 feeds &= feeds - 1) {
-                const unsigned q = static_cast<unsigned>(__builtin_ctz(feeds));
-                applyRegion(rest & ((1u << q) - 1));
-                lineEnd();
-                s_.lastLineBreak = static_cast<Pos>(chunk_.base + q);
-                rest &= ~((2u << q) - 1);
-            }
-            if (stops != 0) {
-                applyRegion(rest & before);
-                return chunk_.base + static_cast<unsigned>(__builtin_ctz(stops));
-            }
-            applyRegion(rest);
-            i = chunk_.base + 16;
-        }
-        if (i + 18 > size_) {
-            return i;
-        }
-        classify(i);
+// Applies the bytes `region` of the block, none of which is a stop, line
+// feeds included. No comment opens or closes inside the region, so after its
+// first line feed every line is either inside a block comment (a comment
+// line) or outside any comment: such a line holds code when a code byte
+// stands in it, and is blank when neither code nor punctuation does. Those
+// lines are counted together: adding the code bits to the complement of the
+// line feeds carries a bit from each code byte up to the line feed that ends
+// its line.
+void CppAnalyzer::applyRegion(std::uint64_t region) {
+    if (region == 0) {
+        return;
     }
-#else
-    return i;
-#endif
+    const std::uint64_t feeds = m_.lineFeeds & region;
+    if (feeds == 0) {
+        lineFlags(region);
+        applyMarks(region);
+        return;
+    }
+    const std::uint64_t first = feeds & (0 - feeds);
+    lineFlags(region & (first - 1));
+    lineEnd();
+    if (const std::uint64_t more = feeds & ~first; more != 0) {
+        const int count = popCount(more);
+        s_.lines += count;
+        if (s_.block) {
+            s_.comments += count;
+        } else {
+            const std::uint64_t later = region & ~(first | (first - 1));
+            const std::uint64_t code = m_.code & later;
+            const std::uint64_t used = (m_.code | m_.punct) & later;
+            s_.effective += popCount((~more + code) & more);
+            s_.blanks += count - popCount((~more + used) & more);
+        }
+    }
+    const std::uint64_t last = std::uint64_t{1} << highest(feeds);
+    lineFlags(region & ~(last | (last - 1)));
+    applyMarks(region);
+}
+
+// Applies the rule of the byte at i, a stop or the end of a literal's run;
+// returns the position of the next byte to look at.
+std::size_t CppAnalyzer::stopAt(std::size_t i) {
+    const unsigned char c = data_[i];
+    // Each rule also remembers what the backward walks would look for.
+    switch (kClass[c]) {
+    case ByteClass::Code: // rule 9
+        if (!inComment()) {
+            s_.code = true;
+        }
+        s_.lastSolid = c;
+        return i + 1;
+    case ByteClass::Blank: break; // rule 1; a stop here only before a keyword's letters
+    case ByteClass::Return:       // rule 1
+        s_.lastLineBreak = static_cast<Pos>(i);
+        return i + 1;
+    case ByteClass::NewLine: // rule 2
+        lineEnd();
+        s_.lastLineBreak = static_cast<Pos>(i);
+        break;
+    case ByteClass::Quote: // rule 3
+        if (!inComment()) {
+            return literal(i);
+        }
+        s_.lastSolid = c;
+        return i + 1;
+    case ByteClass::OpenParen: // rule 4
+        s_.punct = true;
+        s_.structMark = s_.externMark = false;
+        s_.lastSolid = c;
+        scans_.openParen();
+        if (wantFunctions_) {
+            openParens_.push_back(static_cast<Pos>(i));
+        }
+        break;
+    case ByteClass::CloseParen: // rule 4
+        s_.punct = true;
+        s_.structMark = s_.externMark = false;
+        track(i, c);
+        break;
+    case ByteClass::Punct: // rule 4
+        s_.punct = true;
+        s_.structMark = s_.externMark = false;
+        s_.lastSolid = c;
+        if (c == ',') {
+            return i + 1;
+        }
+        s_.lastStopper = c;
+        break;
+    case ByteClass::Star: // rule 5
+        if (i + 1 < size_ && data_[i + 1] == '/') {
+            s_.block = false;
+            if (s_.blockStartLine == s_.lines) {
+                s_.closedComment = true;
+            }
+        }
+        s_.lastSolid = c;
+        return i + 1;
+    case ByteClass::Slash: // rule 6
+        if (!cMode_ && at(i + 1) == '/') {
+            s_.lineComment = true;
+        }
+        if (at(i + 1) == '*' && !s_.lineComment) {
+            s_.block = true;
+            s_.blockStartLine = s_.lines;
+        }
+        s_.lastSolid = c;
+        return i + 1;
+    case ByteClass::OpenBrace: // rule 7
+        if (!inComment()) {
+            openBrace(i);
+        }
+        s_.lastStopper = c;
+        break;
+    case ByteClass::CloseBrace: // rule 8
+        if (!inComment()) {
+            closeBrace();
+        }
+        s_.lastSolid = c;
+        break;
+    case ByteClass::AndOr: // rule 9
+        if (!inComment()) {
+            s_.code = true;
+        }
+        track(i, c);
+        return i + 1;
+    }
+    // The byte may lead a keyword.
+    if (i + 1 < size_ && kKeywordStart[data_[i + 1]] && !inComment()) {
+        keywordsAt(i + 1);
+    }
+    return i + 1;
 }
 
 mtrc_lines* CppAnalyzer::run() {
     std::size_t i = 0;
     while (i < size_) {
-        i = skipPlain(i);
-        if (i >= size_) {
-            break;
+        // Bytes between stops go in bulk, each stop by its rule. A literal may
+        // run past the block; the next block then starts after it.
+        loadBlock(i);
+        std::uint64_t live = ~std::uint64_t{0};
+        for (;;) {
+            const std::uint64_t stops = m_.stops & live;
+            if (stops == 0) {
+                applyRegion(live);
+                i = std::min(size_, base_ + 64);
+                break;
+            }
+            const unsigned q = lowest(stops);
+            applyRegion(live & below(q));
+            i = stopAt(base_ + q);
+            if (i >= base_ + 64 || i >= size_) {
+                break;
+            }
+            live = ~below(static_cast<unsigned>(i - base_));
         }
-        const unsigned char c = data_[i];
-        // Each rule also remembers what the backward walks would look for.
-        switch (kClass[c]) {
-        case ByteClass::Code: // rule 9; only the last sixteen bytes come here one by one
-            if (!inComment()) {
-                s_.code = true;
-            }
-            s_.lastSolid = c;
-            ++i;
-            continue;
-        case ByteClass::Blank: break; // rule 1; the skip stops here before a keyword's letter
-        case ByteClass::Return:       // rule 1
-            s_.lastLineBreak = static_cast<Pos>(i);
-            ++i;
-            continue;
-        case ByteClass::NewLine: // rule 2
-            lineEnd();
-            s_.lastLineBreak = static_cast<Pos>(i);
-            break;
-        case ByteClass::Quote: // rule 3
-            if (!inComment()) {
-                i = literal(i);
-                continue;
-            }
-            s_.lastSolid = c;
-            ++i;
-            continue;
-        case ByteClass::OpenParen: // rule 4
-            s_.punct = true;
-            s_.structMark = s_.externMark = false;
-            s_.lastSolid = c;
-            scans_.openParen();
-            if (wantFunctions_) {
-                openParens_.push_back(static_cast<Pos>(i));
-            }
-            break;
-        case ByteClass::CloseParen: // rule 4
-            s_.punct = true;
-            s_.structMark = s_.externMark = false;
-            track(i, c);
-            break;
-        case ByteClass::Punct: // rule 4
-            s_.punct = true;
-            s_.structMark = s_.externMark = false;
-            s_.lastSolid = c;
-            if (c == ',') {
-                ++i;
-                continue;
-            }
-            s_.lastStopper = c;
-            break;
-        case ByteClass::Star: // rule 5
-            if (i + 1 < size_ && data_[i + 1] == '/') {
-                s_.block = false;
-                if (s_.blockStartLine == s_.lines) {
-                    s_.closedComment = true;
-                }
-            }
-            s_.lastSolid = c;
-            ++i;
-            continue;
-        case ByteClass::Slash: // rule 6
-            if (!cMode_ && at(i + 1) == '/') {
-                s_.lineComment = true;
-            }
-            if (at(i + 1) == '*' && !s_.lineComment) {
-                s_.block = true;
-                s_.blockStartLine = s_.lines;
-            }
-            s_.lastSolid = c;
-            ++i;
-            continue;
-        case ByteClass::OpenBrace: // rule 7
-            if (!inComment()) {
-                openBrace(i);
-            }
-            s_.lastStopper = c;
-            break;
-        case ByteClass::CloseBrace: // rule 8
-            if (!inComment()) {
-                closeBrace();
-            }
-            s_.lastSolid = c;
-            break;
-        case ByteClass::AndOr: // rule 9
-            if (!inComment()) {
-                s_.code = true;
-            }
-            track(i, c);
-            ++i;
-            continue;
-        }
-        // The byte may lead a keyword.
-        if (i + 1 < size_ && kKeywordStart[data_[i + 1]] && !inComment()) {
-            keywordsAt(i + 1);
-        }
-        ++i;
     }
     if (size_ == 0 || data_[size_ - 1] != '\n') {
         lineEnd();
