@@ -15,6 +15,8 @@ namespace tarnel {
 struct BlockMasks {
     std::uint64_t stops;     // bytes that need their rule: quotes, braces, comment
                              // marks, and bytes that a keyword may follow
+    std::uint64_t keywords;  // the stops that a keyword may follow: a blank, ( ) : ;
+                             // or a line feed before a keyword's first two letters
     std::uint64_t lineFeeds; // \n
     std::uint64_t returns;   // \r
     std::uint64_t code;      // bytes that make their line hold code

@@ -278,8 +278,6 @@ public:
 
     void pairAhead() { ++pairs_; }
     void addPairs(int n) { pairs_ += n; }
-    // Parentheses passed while no scan is open move only the depth.
-    void shiftDepth(int n) { depth_ += n; }
     bool idle() const { return unseen_.empty() && above_.empty() && below_.empty(); }
 
     void openParen() {
@@ -753,8 +751,9 @@ void CppAnalyzer::loadBlock(std::size_t base) {
     std::copy(data_ + base, data_ + size_, padded);
     classify_(padded, m_);
     const std::uint64_t valid = left >= 64 ? ~std::uint64_t{0} : below(static_cast<unsigned>(left));
-    for (std::uint64_t* mask : {&m_.stops, &m_.lineFeeds, &m_.returns, &m_.code, &m_.punct,
-                                &m_.solid, &m_.stoppers, &m_.opens, &m_.closes, &m_.pairs}) {
+    for (std::uint64_t* mask :
+         {&m_.stops, &m_.keywords, &m_.lineFeeds, &m_.returns, &m_.code, &m_.punct, &m_.solid,
+          &m_.stoppers, &m_.opens, &m_.closes, &m_.pairs}) {
         *mask &= valid;
     }
 }
@@ -788,29 +787,29 @@ __attribute__((always_inline)) inline void CppAnalyzer::applyMarks(std::uint64_t
             s_.lastLineBreak = static_cast<Pos>(base_ + highest(breaks));
         }
     }
+    // While no condition scan is open, parentheses and pairs matter only to
+    // the function name scan: a scan counts the depth and the pairs it
+    // passes relative to where it starts.
+    if (!wantFunctions_ && scans_.idle()) {
+        return;
+    }
     std::uint64_t pairs = m_.pairs & region;
-    if (const std::uint64_t parens = (m_.opens | m_.closes) & region; parens != 0) {
-        if (!wantFunctions_ && scans_.idle()) {
-            scans_.shiftDepth(popCount(m_.opens & region) - popCount(m_.closes & region));
-        } else {
-            // One parenthesis at a time: a scan may end at it, counting the
-            // pairs before it, and the function name scan remembers it.
-            for (std::uint64_t bits = parens; bits != 0; bits &= bits - 1) {
-                const unsigned q = lowest(bits);
-                if (const std::uint64_t before = pairs & below(q); before != 0) {
-                    scans_.addPairs(popCount(before));
-                    pairs &= ~before;
-                }
-                const std::size_t pos = base_ + q;
-                if ((m_.opens >> q) & 1) {
-                    scans_.openParen();
-                    if (wantFunctions_) {
-                        openParens_.push_back(static_cast<Pos>(pos));
-                    }
-                } else {
-                    closeParenSeen(pos);
-                }
+    // One parenthesis at a time: a scan may end at it, counting the pairs
+    // before it, and the function name scan remembers it.
+    for (std::uint64_t bits = (m_.opens | m_.closes) & region; bits != 0; bits &= bits - 1) {
+        const unsigned q = lowest(bits);
+        if (const std::uint64_t before = pairs & below(q); before != 0) {
+            scans_.addPairs(popCount(before));
+            pairs &= ~before;
+        }
+        const std::size_t pos = base_ + q;
+        if ((m_.opens >> q) & 1) {
+            scans_.openParen();
+            if (wantFunctions_) {
+                openParens_.push_back(static_cast<Pos>(pos));
             }
+        } else {
+            closeParenSeen(pos);
         }
     }
     if (pairs != 0) {
@@ -966,8 +965,18 @@ mtrc_lines* CppAnalyzer::run() {
                 break;
             }
             const unsigned q = lowest(stops);
-            applyRegion(live & below(q));
-            i = stopAt(base_ + q);
+            if ((m_.keywords >> q) & 1) {
+                // The byte before a keyword's letters goes with the bulk; then
+                // the keyword test (the letters exist: they were classified).
+                applyRegion(live & (below(q) | (std::uint64_t{1} << q)));
+                i = base_ + q + 1;
+                if (!inComment()) {
+                    keywordsAt(i);
+                }
+            } else {
+                applyRegion(live & below(q));
+                i = stopAt(base_ + q);
+            }
             if (i >= base_ + 64 || i >= size_) {
                 break;
             }
