@@ -24,10 +24,10 @@ namespace {
 // Flags of a byte where it stands (table A).
 enum : std::uint8_t {
     kNotCode = 1,  // never makes a line code: blanks, line breaks, quotes, ( ) , ; : { } * /
-    kSpace = 2,    // space, tab, \r, \n
+    kNotSolid = 2, // space, tab, \r, \n, {
     kLead = 4,     // may stand before a keyword: space, tab, \n, ( ) : ;
     kPunct = 8,    // ( ) , ; :
-    kStopper = 16, // ) ; :
+    kStopper = 16, // ) ; : {
     kAlways = 32,  // always needs its rule: quotes and braces
     kAndOr = 64,   // & |
     kOpen = 128,   // (
@@ -59,10 +59,10 @@ constexpr Table makeTable(int which) {
     };
     if (which == 0) {
         set(" \t\r\n\"'(),;:{}*/", kNotCode);
-        set(" \t\r\n", kSpace);
+        set(" \t\r\n{", kNotSolid);
         set(" \t\n():;", kLead);
         set("(),;:", kPunct);
-        set(");:", kStopper);
+        set(");:{", kStopper);
         set("\"'{}", kAlways);
         set("&|", kAndOr);
         set("(", kOpen);
@@ -93,8 +93,8 @@ constexpr Table kTableG = makeTable(3);
 
 // One mask per flag, bit k for byte k of the block.
 struct RawMasks {
-    std::uint64_t notCode, space, lead, punct, stopper, always, andOr, open; // table A
-    std::uint64_t close, lineFeed, ret, star, slash;                         // table B
+    std::uint64_t notCode, notSolid, lead, punct, stopper, always, andOr, open; // table A
+    std::uint64_t close, lineFeed, ret, star, slash;                            // table B
     std::uint64_t nextStar, nextSlash, nextAndOr; // table B of the byte after
     std::uint64_t starts;                         // a keyword's first two letters follow
 };
@@ -107,7 +107,7 @@ __attribute__((always_inline)) inline void finish(const RawMasks& r, BlockMasks&
     out.returns = r.ret;
     out.code = ~r.notCode;
     out.punct = r.punct;
-    out.solid = ~r.space;
+    out.solid = ~r.notSolid;
     out.stoppers = r.stopper;
     out.opens = r.open;
     out.closes = r.close;
@@ -122,7 +122,7 @@ void classifyPortable(const unsigned char* p, BlockMasks& out) {
         const std::uint8_t b = kTableB[p[k]];
         const std::uint8_t next = kTableB[p[k + 1]];
         r.notCode |= (a & kNotCode) ? bit : 0;
-        r.space |= (a & kSpace) ? bit : 0;
+        r.notSolid |= (a & kNotSolid) ? bit : 0;
         r.lead |= (a & kLead) ? bit : 0;
         r.punct |= (a & kPunct) ? bit : 0;
         r.stopper |= (a & kStopper) ? bit : 0;
@@ -158,12 +158,13 @@ __attribute__((always_inline)) inline void classifyByValue(Eq eq, BlockMasks& ou
     r.punct = r.open | r.close | colons | eq(0, ',');
     r.star = eq(0, '*');
     r.slash = eq(0, '/');
-    r.always = eq(0, '"') | eq(0, '\'') | eq(0, '{') | eq(0, '}');
+    const std::uint64_t openBrace = eq(0, '{');
+    r.always = eq(0, '"') | eq(0, '\'') | openBrace | eq(0, '}');
     r.andOr = eq(0, '&') | eq(0, '|');
-    r.space = blank | r.ret | r.lineFeed;
+    r.notSolid = blank | r.ret | r.lineFeed | openBrace;
     r.lead = blank | r.lineFeed | r.open | r.close | colons;
-    r.stopper = r.close | colons;
-    r.notCode = r.space | r.punct | r.always | r.star | r.slash;
+    r.stopper = r.close | colons | openBrace;
+    r.notCode = r.notSolid | r.punct | r.always | r.star | r.slash;
     r.nextStar = eq(1, '*');
     r.nextSlash = eq(1, '/');
     r.nextAndOr = eq(1, '&') | eq(1, '|');
@@ -262,7 +263,7 @@ void classifyAvx512(const unsigned char* p, BlockMasks& out) {
     const __m512i next = b(x1);
     RawMasks r;
     r.notCode = has(fa, kNotCode);
-    r.space = has(fa, kSpace);
+    r.notSolid = has(fa, kNotSolid);
     r.lead = has(fa, kLead);
     r.punct = has(fa, kPunct);
     r.stopper = has(fa, kStopper);

@@ -21,8 +21,8 @@ struct BlockMasks {
     std::uint64_t returns;   // \r
     std::uint64_t code;      // bytes that make their line hold code
     std::uint64_t punct;     // ( ) , ; :
-    std::uint64_t solid;     // bytes other than space, tab, \r and \n
-    std::uint64_t stoppers;  // ) ; :
+    std::uint64_t solid;     // bytes other than space, tab, \r, \n and {
+    std::uint64_t stoppers;  // ) ; : {
     std::uint64_t opens;     // (
     std::uint64_t closes;    // )
     std::uint64_t pairs;     // & or | followed by & or |

@@ -428,6 +428,7 @@ private:
     void applyRegion(std::uint64_t region);
     void lineFlags(std::uint64_t region);
     void applyMarks(std::uint64_t region);
+    void settle(std::size_t to);
     std::size_t stopAt(std::size_t i);
     bool inComment() const { return s_.lineComment || s_.block; }
     unsigned char at(std::size_t i) const { return i < size_ ? data_[i] : 0; }
@@ -457,6 +458,10 @@ private:
     Classifier classify_ = activeClassifier();
     BlockMasks m_{};       // the block being passed over
     std::size_t base_ = 0; // its first byte
+    // The last solid byte, stopper and line break are brought up to date from
+    // the masks only when a brace needs them: they hold for the bytes before
+    // settled_.
+    std::size_t settled_ = 0;
     mtrc_func* funcList_ = nullptr;
     mtrc_class* classList_ = nullptr;
 };
@@ -544,6 +549,7 @@ void CppAnalyzer::closeParenSeen(std::size_t i) {
 
 // Skips the literal whose quote is at i; returns the position after it.
 std::size_t CppAnalyzer::literal(std::size_t i) {
+    settle(i);
     const unsigned char quote = data_[i];
     track(i, quote);
     std::size_t j = i;
@@ -561,6 +567,7 @@ std::size_t CppAnalyzer::literal(std::size_t i) {
         track(j, next);
     }
     s_.code = true;
+    settled_ = j + 1;
     return j + 1;
 }
 
@@ -600,6 +607,7 @@ void CppAnalyzer::keywordsAt(std::size_t p) {
 }
 
 void CppAnalyzer::openBrace(std::size_t p) {
+    settle(p);
     s_.punct = true;
     if (s_.externMark || s_.namespaceMark) {
         s_.externMark = s_.namespaceMark = false;
@@ -769,23 +777,11 @@ __attribute__((always_inline)) inline void CppAnalyzer::lineFlags(std::uint64_t 
 }
 
 // What bytes of the block do that does not depend on their line: the marks
-// that punctuation clears, the last solid byte and stopper, the last line
-// break, and the parentheses and "&&" pairs that the condition scans and the
-// function name scan follow.
+// that punctuation clears, and the parentheses and "&&" pairs that the
+// condition scans and the function name scan follow.
 __attribute__((always_inline)) inline void CppAnalyzer::applyMarks(std::uint64_t region) {
     if ((m_.punct & region) != 0) {
         s_.structMark = s_.externMark = false;
-    }
-    if (const std::uint64_t solid = m_.solid & region; solid != 0) {
-        s_.lastSolid = data_[base_ + highest(solid)];
-    }
-    if (const std::uint64_t stoppers = m_.stoppers & region; stoppers != 0) {
-        s_.lastStopper = data_[base_ + highest(stoppers)];
-    }
-    if (wantFunctions_) {
-        if (const std::uint64_t breaks = (m_.returns | m_.lineFeeds) & region; breaks != 0) {
-            s_.lastLineBreak = static_cast<Pos>(base_ + highest(breaks));
-        }
     }
     // While no condition scan is open, parentheses and pairs matter only to
     // the function name scan: a scan counts the depth and the pairs it
@@ -815,6 +811,28 @@ __attribute__((always_inline)) inline void CppAnalyzer::applyMarks(std::uint64_t
     if (pairs != 0) {
         scans_.addPairs(popCount(pairs));
     }
+}
+
+// Brings the last solid byte, stopper and line break up to the bytes before
+// `to`, which lies in the current block or just after it. They are plain
+// properties of the bytes, whatever the comment or literal state.
+void CppAnalyzer::settle(std::size_t to) {
+    if (to <= settled_) {
+        return;
+    }
+    const std::uint64_t range =
+        ~below(static_cast<unsigned>(settled_ - base_)) &
+        (to - base_ >= 64 ? ~std::uint64_t{0} : below(static_cast<unsigned>(to - base_)));
+    if (const std::uint64_t solid = m_.solid & range; solid != 0) {
+        s_.lastSolid = data_[base_ + highest(solid)];
+    }
+    if (const std::uint64_t stoppers = m_.stoppers & range; stoppers != 0) {
+        s_.lastStopper = data_[base_ + highest(stoppers)];
+    }
+    if (const std::uint64_t breaks = (m_.returns | m_.lineFeeds) & range; breaks != 0) {
+        s_.lastLineBreak = static_cast<Pos>(base_ + highest(breaks));
+    }
+    settled_ = to;
 }
 
 // Applies the bytes `region` of the block, none of which is a stop, line
@@ -856,65 +874,23 @@ void CppAnalyzer::applyRegion(std::uint64_t region) {
     applyMarks(region);
 }
 
-// Applies the rule of the byte at i, a stop or the end of a literal's run;
-// returns the position of the next byte to look at.
+// Applies the rule of a stop that leads no keyword: a quote, a brace, or the
+// "*" or "/" of a comment mark. Returns the position of the next byte to
+// look at (after a literal, the byte after its end).
 std::size_t CppAnalyzer::stopAt(std::size_t i) {
-    const unsigned char c = data_[i];
-    // Each rule also remembers what the backward walks would look for.
-    switch (kClass[c]) {
-    case ByteClass::Code: // rule 9
-        if (!inComment()) {
-            s_.code = true;
-        }
-        s_.lastSolid = c;
-        return i + 1;
-    case ByteClass::Blank: break; // rule 1; a stop here only before a keyword's letters
-    case ByteClass::Return:       // rule 1
-        s_.lastLineBreak = static_cast<Pos>(i);
-        return i + 1;
-    case ByteClass::NewLine: // rule 2
-        lineEnd();
-        s_.lastLineBreak = static_cast<Pos>(i);
-        break;
-    case ByteClass::Quote: // rule 3
-        if (!inComment()) {
-            return literal(i);
-        }
-        s_.lastSolid = c;
-        return i + 1;
-    case ByteClass::OpenParen: // rule 4
-        s_.punct = true;
-        s_.structMark = s_.externMark = false;
-        s_.lastSolid = c;
-        scans_.openParen();
-        if (wantFunctions_) {
-            openParens_.push_back(static_cast<Pos>(i));
-        }
-        break;
-    case ByteClass::CloseParen: // rule 4
-        s_.punct = true;
-        s_.structMark = s_.externMark = false;
-        track(i, c);
-        break;
-    case ByteClass::Punct: // rule 4
-        s_.punct = true;
-        s_.structMark = s_.externMark = false;
-        s_.lastSolid = c;
-        if (c == ',') {
-            return i + 1;
-        }
-        s_.lastStopper = c;
-        break;
-    case ByteClass::Star: // rule 5
-        if (i + 1 < size_ && data_[i + 1] == '/') {
+    switch (data_[i]) {
+    case '"':
+    case '\'': // rule 3
+        return inComment() ? i + 1 : literal(i);
+    case '*': // rule 5
+        if (at(i + 1) == '/') {
             s_.block = false;
             if (s_.blockStartLine == s_.lines) {
                 s_.closedComment = true;
             }
         }
-        s_.lastSolid = c;
         return i + 1;
-    case ByteClass::Slash: // rule 6
+    case '/': // rule 6
         if (!cMode_ && at(i + 1) == '/') {
             s_.lineComment = true;
         }
@@ -922,28 +898,20 @@ std::size_t CppAnalyzer::stopAt(std::size_t i) {
             s_.block = true;
             s_.blockStartLine = s_.lines;
         }
-        s_.lastSolid = c;
         return i + 1;
-    case ByteClass::OpenBrace: // rule 7
+    case '{': // rule 7
         if (!inComment()) {
             openBrace(i);
         }
-        s_.lastStopper = c;
         break;
-    case ByteClass::CloseBrace: // rule 8
+    case '}': // rule 8
         if (!inComment()) {
             closeBrace();
         }
-        s_.lastSolid = c;
         break;
-    case ByteClass::AndOr: // rule 9
-        if (!inComment()) {
-            s_.code = true;
-        }
-        track(i, c);
-        return i + 1;
+    default: return i + 1; // the masks stop at no other byte
     }
-    // The byte may lead a keyword.
+    // A brace may lead a keyword.
     if (i + 1 < size_ && kKeywordStart[data_[i + 1]] && !inComment()) {
         keywordsAt(i + 1);
     }
@@ -982,6 +950,7 @@ mtrc_lines* CppAnalyzer::run() {
             }
             live = ~below(static_cast<unsigned>(i - base_));
         }
+        settle(std::min(i, base_ + 64));
     }
     if (size_ == 0 || data_[size_ - 1] != '\n') {
         lineEnd();

@@ -72,17 +72,19 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"comment_mark_split_by_the_block_end", std::string(63, 'x') + "/*", {63}}),
     [](const ::testing::TestParamInfo<StopCase>& info) { return std::string(info.param.name); });
 
-TEST(BlockMasks, line_masks_mean_what_the_line_counting_needs) {
+TEST(BlockMasks, masks_mean_what_the_line_counting_and_the_brace_rules_need) {
     const BlockMasks m =
-        classify(tarnel::classifierFor(SimdLevel::Portable), block("a b;\r\n*/(&&)|"));
+        classify(tarnel::classifierFor(SimdLevel::Portable), block("a b;\r\n*/(&&)|{"));
+    const std::uint64_t text = 0x3FFF; // the fourteen bytes above, not the padding
     EXPECT_EQ(positions(m.lineFeeds), (std::vector<unsigned>{5}));
     EXPECT_EQ(positions(m.returns), (std::vector<unsigned>{4}));
-    // Blanks, line breaks, punctuation, "*" and "/" never make a line code.
-    EXPECT_EQ(positions(m.code & 0x1FFF), (std::vector<unsigned>{0, 2, 9, 10, 12}));
-    EXPECT_EQ(positions(m.punct & 0x1FFF), (std::vector<unsigned>{3, 8, 11}));
-    EXPECT_EQ(positions(m.solid & 0x1FFF),
-              (std::vector<unsigned>{0, 2, 3, 6, 7, 8, 9, 10, 11, 12}));
-    EXPECT_EQ(positions(m.stoppers & 0x1FFF), (std::vector<unsigned>{3, 11}));
+    // Blanks, line breaks, punctuation, braces, "*" and "/" never make a line code.
+    EXPECT_EQ(positions(m.code & text), (std::vector<unsigned>{0, 2, 9, 10, 12}));
+    EXPECT_EQ(positions(m.punct & text), (std::vector<unsigned>{3, 8, 11}));
+    // What an opening brace looks back for: the last byte that is no
+    // whitespace and no "{", and the last of ) ; : {.
+    EXPECT_EQ(positions(m.solid & text), (std::vector<unsigned>{0, 2, 3, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(positions(m.stoppers & text), (std::vector<unsigned>{3, 11, 13}));
     EXPECT_EQ(positions(m.opens), (std::vector<unsigned>{8}));
     EXPECT_EQ(positions(m.closes), (std::vector<unsigned>{11}));
     EXPECT_EQ(positions(m.pairs), (std::vector<unsigned>{9}));
