@@ -20,13 +20,26 @@ void FileSystem::release(unsigned char* block) const {
     delete[] block;
 }
 
+int FileSystem::openSized(const char* path, std::int64_t& size, bool& sized) const {
+    const int handle = open(path);
+    sized = handle >= 0 && this->size(handle, size);
+    return handle;
+}
+
 namespace {
 
 class PosixFileSystem final : public FileSystem {
 public:
     int open(const char* path) const override {
+        std::int64_t size = 0;
+        bool sized = false;
+        return openSized(path, size, sized);
+    }
+
+    int openSized(const char* path, std::int64_t& size, bool& sized) const override {
         // O_NONBLOCK so that opening a FIFO cannot wait for a writer; the
         // type test below then turns it away.
+        sized = false;
         int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0)
             return -1;
@@ -35,6 +48,8 @@ public:
             ::close(fd);
             return -1;
         }
+        size = st.st_size;
+        sized = true;
         return fd;
     }
 
@@ -120,11 +135,10 @@ const FileSystem& posixFileSystem() {
 }
 
 WholeFile::WholeFile(const FileSystem& fs, const char* path) : m_fs(fs) {
-    OpenFile file(fs, path);
-    if (!file.isOpen())
-        return;
     std::int64_t size = 0;
-    if (!fs.size(file.handle(), size) || size < 0 || size > kMaxSize)
+    bool sized = false;
+    OpenFile file(fs, path, size, sized);
+    if (!file.isOpen() || !sized || size < 0 || size > kMaxSize)
         return;
     const auto bytes = static_cast<std::size_t>(size);
     // An empty file still gets a block, so that data() is never null when ok.
@@ -148,11 +162,12 @@ WholeFile::~WholeFile() {
 
 bool openedFileSize(const FileSystem& fs, const char* path, int& size) {
     size = 0;
-    OpenFile file(fs, path);
+    std::int64_t bytes = 0;
+    bool sized = false;
+    OpenFile file(fs, path, bytes, sized);
     if (!file.isOpen())
         return false;
-    std::int64_t bytes = 0;
-    if (fs.size(file.handle(), bytes) && bytes > 0)
+    if (sized && bytes > 0)
         size = bytes > INT_MAX ? INT_MAX : static_cast<int>(bytes);
     return true;
 }

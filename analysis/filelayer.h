@@ -42,6 +42,11 @@ public:
     // Stores the size of an open file in `size`; false on failure.
     virtual bool size(int handle, std::int64_t& size) const = 0;
 
+    // Opens a file as open() does and takes its size as size() does: the
+    // handle, or -1 when the file does not open; `sized` tells whether `size`
+    // holds the size. The POSIX layer learns both from one system call.
+    virtual int openSized(const char* path, std::int64_t& size, bool& sized) const;
+
     // Reads up to `want` bytes into `buffer` from the start of the file and
     // stores how many were read in `got` (fewer if the file has shrunk);
     // false on a read error.
@@ -74,6 +79,9 @@ const FileSystem& posixFileSystem();
 class OpenFile {
 public:
     OpenFile(const FileSystem& fs, const char* path) : m_fs(fs), m_handle(fs.open(path)) {}
+    // Opens the file and takes its size; `sized` tells whether `size` holds it.
+    OpenFile(const FileSystem& fs, const char* path, std::int64_t& size, bool& sized)
+        : m_fs(fs), m_handle(fs.openSized(path, size, sized)) {}
     ~OpenFile() {
         if (m_handle >= 0)
             m_fs.close(m_handle);
