@@ -65,6 +65,11 @@
 // is remembered during the forward pass instead, and the forward condition
 // scans of `if` and `while` run alongside the main pass (a function whose
 // conditions are still open when it closes gets its complexity when they end).
+//
+// The pass goes 64 bytes at a time. The bytes of a block are classified at
+// once into bit masks (classify.h); runs of bytes between the few that need
+// their own rule (quotes, braces, comment marks, the byte before a possible
+// keyword) are applied in bulk from the masks, their lines included.
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -79,7 +84,8 @@
 namespace tarnel {
 namespace {
 
-// What the main loop does with a byte.
+// What a byte of a literal is to the tracking of its contents (the bulk pass
+// learns the same from the block masks).
 enum class ByteClass : std::uint8_t {
     Code,       // only marks the line as code (letters, digits, most punctuation)
     Blank,      // space, tab
@@ -490,8 +496,8 @@ void CppAnalyzer::lineEnd() {
     s_.code = s_.punct = s_.closedComment = false;
 }
 
-// Remembers what the backward walks and the condition scans need of byte i.
-// Every byte that is not plain code passes here, literal contents included.
+// Remembers what the backward walks and the condition scans need of byte i
+// of a literal, its quotes included.
 void CppAnalyzer::track(std::size_t i, unsigned char c) {
     switch (kClass[c]) {
     case ByteClass::Blank: break;
